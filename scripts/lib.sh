@@ -1,0 +1,88 @@
+# Shared set-up for the project's scripts: packages, the Wine prefix, Xvfb and the wineserver.
+# Sourced, not run. Everything it starts is stopped by stop_session (registered as an EXIT trap).
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win64
+export LDAPREFERRALS=off
+
+BUILD_PACKAGES=(cmake g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest)
+WINE_PACKAGES=(wine wine64 libwine fonts-wine xvfb xauth x11-utils)
+
+log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
+
+# Installs the named Debian packages that are missing; does nothing when all are there.
+ensure_packages() {
+    local missing=()
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+XVFB_PID=""
+WINESERVER_STARTED=""
+
+# Starts Xvfb on the first free display number from 90 on and exports DISPLAY.
+start_xvfb() {
+    local n=90
+    while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "$XVFB_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    log "Xvfb did not start"
+    return 1
+}
+
+# Creates the Wine prefix once: no Mono or Gecko prompts, a virtual desktop (so that windows do not
+# wait for a window manager), and the .htm file type that link opening falls back on.
+ensure_prefix() {
+    if [ -f "$WINEPREFIX/.quorrex-ready" ]; then return 0; fi
+    log "creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    wineserver -w
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+    wine regsvr32 mshtml.dll >/dev/null 2>&1 || true
+    wineserver -w
+    touch "$WINEPREFIX/.quorrex-ready"
+}
+
+# A persistent wineserver with its output away from our pipes, and the prefix booted.
+start_wineserver() {
+    wineserver -p </dev/null >/dev/null 2>&1
+    WINESERVER_STARTED=1
+    wine wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+stop_session() {
+    if [ -n "$WINESERVER_STARTED" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        WINESERVER_STARTED=""
+    fi
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
+    fi
+}
+
+configure_and_build() {
+    local preset="${1:-default}"
+    cmake --preset "$preset" -B "$BUILD_DIR" >/dev/null
+    cmake --build "$BUILD_DIR" -j"$(nproc)"
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what the build and tests need, builds quorrex.exe and the tests, and runs every test
+# under Wine on a private Xvfb display. Stops what it started, pass or fail.
+#   scripts/test.sh [--preset ci] [ctest arguments...]
+set -euo pipefail
+if [ "${1:-}" = "--help" ]; then sed -n '2,5p' "$0"; exit 0; fi
+source "$(dirname "$0")/lib.sh"
+
+# CI builds with warnings as errors.
+preset=default
+[ "${CI:-}" = "true" ] && preset=ci
+if [ "${1:-}" = "--preset" ]; then preset="$2"; shift 2; fi
+
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+trap stop_session EXIT
+start_xvfb
+ensure_prefix
+start_wineserver
+configure_and_build "$preset"
+cd "$BUILD_DIR"
+ctest --output-on-failure -j2 "$@"

@@ -1,0 +1,44 @@
+// CDialog: a dialog built from a resource template, run modally with our own message loop
+// (so that PreTranslateMessage sees every message first) or created modeless.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT templateId, HWND parent = nullptr) : m_templateId(templateId), m_parent(parent) {}
+    ~CDialog() override;
+
+    // Runs the dialog until EndDialog; returns the EndDialog result, or -1 if it could not open.
+    INT_PTR DoModal();
+    // Creates the dialog modeless (used where a caller drives it itself); false if it failed.
+    bool Create(HWND parent = nullptr);
+    void DestroyWindow();
+
+    void EndDialog(INT_PTR result);
+    bool IsEnded() const { return m_ended; }
+    INT_PTR GetResult() const { return m_result; }
+
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
+protected:
+    virtual BOOL OnInitDialog();
+    virtual void DoDataExchange() {}
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    // A command from a control or menu; true if handled.
+    virtual bool OnCommand(int id, int code, HWND control);
+    // Every message of the dialog procedure; returns what the dialog procedure returns.
+    virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+    // Sets the result of a message for which a dialog procedure must use DWLP_MSGRESULT.
+    INT_PTR SetMessageResult(LRESULT result) const;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    UINT m_templateId;
+    HWND m_parent;
+    bool m_ended = false;
+    INT_PTR m_result = -1;
+};

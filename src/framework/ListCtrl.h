@@ -1,0 +1,34 @@
+// CListCtrl: a report-view list control and its header, one message a method.
+#pragma once
+
+#include "framework/Wnd.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+class CListCtrl : public CWnd {
+public:
+    CListCtrl() = default;
+    explicit CListCtrl(HWND hwnd) : CWnd(hwnd) {}
+
+    HWND GetHeaderCtrl() const { return ListView_GetHeader(m_hWnd); }
+    int GetColumnCount() const { return Header_GetItemCount(GetHeaderCtrl()); }
+    // Header text of one column, as the header gives it into a buffer of 256 characters.
+    bool GetColumnHeader(int column, std::wstring& text) const;
+    std::vector<std::wstring> GetColumnHeaders() const;
+    int InsertColumn(int column, const std::wstring& heading, int width, int format = LVCFMT_LEFT) const;
+    bool DeleteColumn(int column) const { return ListView_DeleteColumn(m_hWnd, column) != FALSE; }
+    int GetColumnWidth(int column) const { return ListView_GetColumnWidth(m_hWnd, column); }
+
+    int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
+    bool DeleteAllItems() const { return ListView_DeleteAllItems(m_hWnd) != FALSE; }
+    int InsertItem(int item, const wchar_t* text) const;
+    bool SetItemText(int item, int subItem, const wchar_t* text) const;
+    // The full text of an item or subitem, however long.
+    std::wstring GetItemText(int item, int subItem) const;
+
+    void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyleEx(m_hWnd, 0, style); }
+    DWORD GetExtendedStyle() const { return ListView_GetExtendedListViewStyle(m_hWnd); }
+};

@@ -1,0 +1,38 @@
+// Controller lookup with the locator as fallback for names the NetBIOS lookup does not know.
+#include "query/ControllerLookup.h"
+
+ControllerName::~ControllerName()
+{
+    if (m_buffer)
+        m_api.netApiBufferFree(m_buffer);
+}
+
+bool ControllerName::Lookup(const wchar_t* domain)
+{
+    LPBYTE name = nullptr;
+    if (m_api.netGetDCName(nullptr, domain, &name) == NERR_Success) {
+        m_buffer = name;
+        m_name = reinterpret_cast<const wchar_t*>(name);
+        return true;
+    }
+    if (name)
+        m_api.netApiBufferFree(name);
+
+    PDOMAIN_CONTROLLER_INFOW info = nullptr;
+    const DWORD status =
+        m_api.dsGetDcName(nullptr, domain, nullptr, nullptr, DS_DIRECTORY_SERVICE_REQUIRED | DS_RETURN_DNS_NAME, &info);
+    if (status == ERROR_SUCCESS && info && info->DomainControllerName) {
+        m_buffer = info;
+        m_name = info->DomainControllerName;
+        return true;
+    }
+    if (info)
+        m_api.netApiBufferFree(info);
+    return false;
+}
+
+std::wstring ControllerName::HostName() const
+{
+    const std::wstring name = Name();
+    return name.size() < 2 ? std::wstring() : name.substr(2);
+}

@@ -1,0 +1,24 @@
+// The platform calls through which the query reaches the directory. Production uses the system's
+// functions; tests put fakes in their place to see what is passed and to script what comes back.
+#pragma once
+
+#include <windows.h>
+
+#include <dsgetdc.h>
+#include <lm.h>
+
+struct DirectoryApi {
+    NET_API_STATUS(WINAPI* netGetJoinInformation)(LPCWSTR server, LPWSTR* name, PNETSETUP_JOIN_STATUS status);
+    NET_API_STATUS(WINAPI* netGetDCName)(LPCWSTR server, LPCWSTR domain, LPBYTE* controller);
+    DWORD(WINAPI* dsGetDcName)(LPCWSTR computer, LPCWSTR domain, GUID* domainGuid, LPCWSTR site, ULONG flags,
+                               PDOMAIN_CONTROLLER_INFOW* info);
+    NET_API_STATUS(WINAPI* netApiBufferFree)(LPVOID buffer);
+    HRESULT(WINAPI* coInitialize)(LPVOID reserved);
+    HRESULT(WINAPI* adsOpenObject)(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid,
+                                   void** object);
+};
+
+// The calls in force; tests replace entries and put the system's back afterwards.
+DirectoryApi& TheDirectoryApi();
+// The system's own functions.
+DirectoryApi SystemDirectoryApi();

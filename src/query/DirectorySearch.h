@@ -1,0 +1,16 @@
+// The search over the bound directory and the fill of the result list.
+#pragma once
+
+#include "framework/Wnd.h"
+
+#include <iads.h>
+
+#include <string>
+#include <vector>
+
+// Appends the header text of every column of the dialog's result list, in column order.
+void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog);
+
+// Runs the dialog's filter over the subtree, appends one row per object with one cell per entry of
+// attributes, and writes the object count. Shows its own messages.
+void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes);

@@ -1,0 +1,69 @@
+// BindToDomain and GetJoinedDomainName.
+#include "query/DomainBinding.h"
+
+#include "framework/MessageBox.h"
+#include "framework/SecureText.h"
+#include "framework/WaitCursor.h"
+#include "query/ControllerLookup.h"
+#include "query/DirectoryApi.h"
+#include "resources/resource.h"
+
+IDirectorySearch* BindToDomain(CWnd& dialog)
+{
+    const DirectoryApi& api = TheDirectoryApi();
+    CWaitCursor wait;
+    api.coInitialize(nullptr);
+
+    const std::wstring domain = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
+    ShowWaitCursor();
+
+    ControllerName controller(api);
+    if (!controller.Lookup(domain.c_str())) {
+        AppMessageBox(L"Invalid domain name.", MB_ICONERROR);
+        return nullptr;
+    }
+    const std::wstring controllerPath = L"LDAP://" + controller.HostName();
+
+    const std::wstring user = dialog.GetDlgItemText(IDC_USER);
+    SecureText password(dialog.GetDlgItem(IDC_PASSWORD));
+    ShowArrowCursor();
+    const std::wstring domainPath = L"LDAP://" + domain;
+
+    IDirectorySearch* search = nullptr;
+    HRESULT result;
+    if (!user.empty() || !password.empty()) {
+        result = api.adsOpenObject(controllerPath.c_str(), user.c_str(), password.c_str(), ADS_SECURE_AUTHENTICATION,
+                                   IID_IDirectorySearch, reinterpret_cast<void**>(&search));
+    } else {
+        // No credentials typed: bind as the logged-on user.
+        result = api.adsOpenObject(domainPath.c_str(), nullptr, nullptr, ADS_SECURE_AUTHENTICATION,
+                                   IID_IDirectorySearch, reinterpret_cast<void**>(&search));
+    }
+    password.Wipe();
+    wait.Restore();
+
+    if (result == S_OK)
+        return search;
+    // A success code other than S_OK still counts as a failed bind; do not leak what it handed out.
+    if (search)
+        search->Release();
+    AppMessageBox(L"Enter valid credentials of \"" + controller.HostName() + L"\"", MB_ICONERROR);
+    return nullptr;
+}
+
+int GetJoinedDomainName(std::wstring& name)
+{
+    const DirectoryApi& api = TheDirectoryApi();
+    LPWSTR joined = nullptr;
+    NETSETUP_JOIN_STATUS status = NetSetupUnknownStatus;
+    if (api.netGetJoinInformation(nullptr, &joined, &status) != NERR_Success) {
+        name.clear();
+        return 0;
+    }
+    const bool isDomain = status == NetSetupDomainName;
+    if (isDomain)
+        name = joined ? joined : L"";
+    if (joined)
+        api.netApiBufferFree(joined);
+    return isDomain ? 1 : 0;
+}

@@ -1,0 +1,36 @@
+// RunQuery: reset, check the domain name, bind, read the columns, search, release.
+#include "query/QueryRun.h"
+
+#include "framework/ListCtrl.h"
+#include "framework/MessageBox.h"
+#include "query/DirectorySearch.h"
+#include "query/DomainBinding.h"
+#include "resources/resource.h"
+
+#include <memory>
+
+namespace {
+
+struct ReleaseInterface {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+
+} // namespace
+
+void RunQuery(CWnd& dialog)
+{
+    const std::wstring domain = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
+    CListCtrl(dialog.GetDlgItem(IDC_RESULT_LIST)).DeleteAllItems();
+    dialog.SetDlgItemText(IDC_OBJECT_COUNT, L"0");
+    if (domain.empty()) {
+        AppMessageBox(L"Enter all credentials.", MB_ICONINFORMATION);
+        return;
+    }
+
+    std::unique_ptr<IDirectorySearch, ReleaseInterface> search(BindToDomain(dialog));
+    if (!search)
+        return;
+    std::vector<std::wstring> attributes;
+    ReadColumnHeaders(attributes, dialog);
+    SearchDirectory(dialog, search.get(), attributes);
+}

@@ -1,0 +1,249 @@
+// The search and the fill of the result list, against a scripted directory and a real list view.
+#include "query/DirectorySearch.h"
+
+#include "support/QueryDialogFixture.h"
+
+#include <adserr.h>
+
+#include <string>
+
+namespace {
+
+const std::vector<std::wstring> kBasicHeaders = {L"NAME",      L"FIRST NAME",   L"INITIAL",
+                                                  L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
+
+class SearchDirectoryTest : public QueryDialogFixture {
+protected:
+    void SetUp() override
+    {
+        QueryDialogFixture::SetUp();
+        SetColumns(kBasicHeaders);
+        Type(IDC_FILTER, L"(&(objectClass=user)(objectCategory=user))");
+        directory.lockProbeWindow = list.m_hWnd;
+    }
+
+    void Search()
+    {
+        std::vector<std::wstring> headers;
+        ReadColumnHeaders(headers, dialog);
+        SearchDirectory(dialog, &directory, headers);
+    }
+
+    void ExpectEverythingReleased()
+    {
+        EXPECT_EQ(directory.closedHandles, directory.openHandles) << "search handle left open";
+        EXPECT_EQ(directory.freedColumns, directory.getColumnSuccesses) << "column not freed exactly once";
+        EXPECT_TRUE(::LockWindowUpdate(dialog.m_hWnd)) << "window left locked";
+        ::LockWindowUpdate(nullptr);
+        EXPECT_TRUE(::GetWindowLongW(list.m_hWnd, GWL_STYLE) & WS_VISIBLE) << "list redraw left off";
+    }
+
+    void ExpectOneBox(const std::wstring& text, UINT type)
+    {
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.boxes()[0].text, text);
+        EXPECT_EQ(boxes.boxes()[0].type, type);
+    }
+};
+
+TEST_F(SearchDirectoryTest, ReadColumnHeadersGivesHeadersInColumnOrder)
+{
+    SetColumns({L"CITY", L"name", L"Something Else"});
+    std::vector<std::wstring> headers = {L"kept"};
+    ReadColumnHeaders(headers, dialog);
+    EXPECT_EQ(headers, (std::vector<std::wstring>{L"kept", L"CITY", L"name", L"Something Else"}));
+}
+
+TEST_F(SearchDirectoryTest, AsksForTheSubtreeWithTheFivePreferencesInOrder)
+{
+    directory.AddTextRow({{L"cn", L"a"}});
+    Search();
+    ASSERT_EQ(directory.preferences.size(), 5u);
+    const auto& p = directory.preferences;
+    EXPECT_EQ(p[0].dwSearchPref, ADS_SEARCHPREF_TIMEOUT);
+    EXPECT_EQ(p[0].vValue.dwType, ADSTYPE_INTEGER);
+    EXPECT_EQ(p[0].vValue.Integer, 120u);
+    EXPECT_EQ(p[1].dwSearchPref, ADS_SEARCHPREF_SEARCH_SCOPE);
+    EXPECT_EQ(p[1].vValue.dwType, ADSTYPE_INTEGER);
+    EXPECT_EQ(p[1].vValue.Integer, static_cast<DWORD>(ADS_SCOPE_SUBTREE));
+    EXPECT_EQ(p[2].dwSearchPref, ADS_SEARCHPREF_PAGESIZE);
+    EXPECT_EQ(p[2].vValue.dwType, ADSTYPE_INTEGER);
+    EXPECT_EQ(p[2].vValue.Integer, 100000000u);
+    EXPECT_EQ(p[3].dwSearchPref, ADS_SEARCHPREF_CACHE_RESULTS);
+    EXPECT_EQ(p[3].vValue.dwType, ADSTYPE_BOOLEAN);
+    EXPECT_EQ(p[3].vValue.Boolean, 1u);
+    EXPECT_EQ(p[4].dwSearchPref, ADS_SEARCHPREF_ASYNCHRONOUS);
+    EXPECT_EQ(p[4].vValue.dwType, ADSTYPE_BOOLEAN);
+    EXPECT_EQ(p[4].vValue.Boolean, 1u);
+}
+
+TEST_F(SearchDirectoryTest, RunsTheFilterExactlyAsTypedAskingForAllAttributes)
+{
+    Type(IDC_FILTER, L"  (cn=Łukasz*) ");
+    directory.AddTextRow({{L"cn", L"a"}});
+    Search();
+    EXPECT_EQ(directory.filter, L"  (cn=Łukasz*) ");
+    EXPECT_EQ(directory.requestedAttributes, std::vector<std::wstring>{L"*"});
+}
+
+TEST_F(SearchDirectoryTest, FillsOneRowPerObjectInDirectoryOrder)
+{
+    directory.AddTextRow({{L"cn", L"jsmith"},
+                          {L"givenName", L"John"},
+                          {L"sn", L"Smith"},
+                          {L"displayName", L"John Smith"},
+                          {L"description", L"Sales team"}});
+    directory.AddTextRow({{L"cn", L"adoe"}, {L"initials", L"Q"}});
+    directory.AddTextRow({{L"name", L"not-cn"}});
+    Search();
+
+    ASSERT_EQ(list.GetItemCount(), 3);
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"jsmith", L"John", L"-", L"Smith", L"John Smith", L"Sales team"}));
+    EXPECT_EQ(RowTexts(1), (std::vector<std::wstring>{L"adoe", L"-", L"Q", L"-", L"-", L"-"}));
+    EXPECT_EQ(RowTexts(2), (std::vector<std::wstring>{L"-", L"-", L"-", L"-", L"-", L"-"}))
+        << "NAME reads cn, not name";
+    EXPECT_EQ(Count(), L"3");
+    EXPECT_TRUE(boxes.boxes().empty());
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, CellsHoldNoCommaAndNoLineBreak)
+{
+    SetColumns({L"ADDRESS", L"DESCRIPTION", L"DISPLAY NAME", L"CITY"});
+    directory.AddTextRow({{L"streetAddress", L"1 Main St\r\nSpringfield"},
+                          {L"description", L"CN=Smith,OU=Sales"},
+                          {L"displayName", L"lone\rcarriage\nreturns"},
+                          {L"l", L"Łódź \u6771\u4eac \U0001F600"}});
+    Search();
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"1 Main St  Springfield", L"CN=Smith OU=Sales",
+                                                       L"lone carriage returns", L"Łódź \u6771\u4eac \U0001F600"}));
+}
+
+TEST_F(SearchDirectoryTest, EmptyRenderingAndMissingAttributeShowADash)
+{
+    SetColumns({L"NAME", L"DESCRIPTION", L"CITY"});
+    FakeDirectorySearch::Row row;
+    row.emplace_back(L"cn", FakeDirectorySearch::Values{directory.Text(L"")});
+    ADSVALUE unrendered = {};
+    unrendered.dwType = ADSTYPE_EMAIL;
+    row.emplace_back(L"description", FakeDirectorySearch::Values{unrendered});
+    directory.AddRow(row);
+    Search();
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"-", L"-", L"-"}));
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, HeadersMatchWhateverTheirCaseAndUnknownHeadersShowDashes)
+{
+    SetColumns({L"TELEPHONE NUMBER", L"telephone number", L"Telephone NUMBER", L"PHONE", L"NAME "});
+    directory.AddTextRow({{L"telephoneNumber", L"+1 555 0100"}});
+    directory.AddTextRow({{L"telephoneNumber", L"+1 555 0101"}});
+    Search();
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"+1 555 0100", L"+1 555 0100", L"+1 555 0100", L"-", L"-"}));
+    EXPECT_EQ(RowTexts(1)[4], L"-");
+    // Unknown headers read nothing from the directory.
+    EXPECT_EQ(directory.columnRequests.size(), 6u);
+    for (const auto& name : directory.columnRequests)
+        EXPECT_EQ(name, L"telephoneNumber");
+}
+
+TEST_F(SearchDirectoryTest, NoColumnsStillCountsEveryObject)
+{
+    SetColumns({});
+    for (int i = 0; i < 4; ++i)
+        directory.AddTextRow({{L"cn", L"x"}});
+    Search();
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(Count(), L"4");
+    EXPECT_TRUE(directory.columnRequests.empty());
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, FailedColumnFetchShowsADashAndTheRowGoesOn)
+{
+    directory.AddTextRow({{L"cn", L"a"}, {L"givenName", L"b"}, {L"sn", L"c"}});
+    directory.failingColumns = {L"givenName"};
+    Search();
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"a", L"-", L"-", L"c", L"-", L"-"}));
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, FilterMatchingNothingSaysSoAndLeavesTheCountAtZero)
+{
+    Search();
+    ExpectOneBox(L"No such objects found.", MB_ICONWARNING);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(Count(), L"0");
+    EXPECT_EQ(directory.closedHandles, 1);
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, FirstRowFailureAlsoSaysNoSuchObjects)
+{
+    directory.AddTextRow({{L"cn", L"a"}});
+    directory.firstRowFailure = E_FAIL;
+    Search();
+    ExpectOneBox(L"No such objects found.", MB_ICONWARNING);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, RefusedPreferencesStopTheSearchWithAMessage)
+{
+    directory.preferenceResult = E_ADS_BAD_PARAMETER;
+    directory.AddTextRow({{L"cn", L"a"}});
+    Search();
+    ExpectOneBox(L"The search could not be run.", MB_ICONERROR);
+    EXPECT_TRUE(directory.requestedAttributes.empty()) << "searched although the preferences were refused";
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(Count(), L"0");
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, RejectedFilterSaysToCheckIt)
+{
+    Type(IDC_FILTER, L"(&(objectClass=user)(cn=a");
+    directory.executeResult = static_cast<HRESULT>(0x80072020);
+    directory.AddTextRow({{L"cn", L"a"}});
+    Search();
+    ExpectOneBox(L"The search could not be run. Check the LDAP filter.", MB_ICONERROR);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(Count(), L"0");
+    EXPECT_EQ(directory.closedHandles, 0) << "no handle was opened";
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, DirectoryStoppingPartWayKeepsTheRowsAndSaysSo)
+{
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
+        directory.AddTextRow({{L"cn", name}});
+    directory.failNextRowAt = 2;
+    Search();
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_EQ(Cell(1, 0), L"b");
+    EXPECT_EQ(Count(), L"2");
+    ExpectOneBox(L"The directory stopped sending results. The list holds only the objects read so far.",
+                 MB_ICONWARNING);
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, WindowIsLockedWhileTheDirectoryIsRead)
+{
+    directory.AddTextRow({{L"cn", L"a"}});
+    Search();
+    EXPECT_TRUE(directory.lockHeldDuringSearch);
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, ManyRowsAreAllListedAndCounted)
+{
+    SetColumns({L"NAME"});
+    for (int i = 0; i < 2500; ++i)
+        directory.AddTextRow({{L"cn", L"user" + std::to_wstring(i)}});
+    Search();
+    EXPECT_EQ(list.GetItemCount(), 2500);
+    EXPECT_EQ(Cell(2499, 0), L"user2499");
+    EXPECT_EQ(Count(), L"2500");
+}
+
+} // namespace

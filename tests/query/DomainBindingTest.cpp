@@ -1,0 +1,204 @@
+// Binding with the typed credentials, the controller lookup, and the joined domain.
+#include "query/DomainBinding.h"
+
+#include "support/QueryDialogFixture.h"
+
+#include <string>
+
+namespace {
+
+class BindToDomainTest : public QueryDialogFixture {
+protected:
+    IDirectorySearch* Bind()
+    {
+        IDirectorySearch* search = BindToDomain(dialog);
+        if (search)
+            search->Release();
+        return search;
+    }
+};
+
+TEST_F(BindToDomainTest, TypedCredentialsBindToTheControllerPath)
+{
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    Type(IDC_USER, L"Administrator");
+    Type(IDC_PASSWORD, L"Secret1!");
+    EXPECT_EQ(Bind(), &directory);
+
+    EXPECT_EQ(api.coInitializeCalls, 1);
+    EXPECT_EQ(api.netDcLookups, std::vector<std::wstring>{L"EXAMPLE"});
+    ASSERT_EQ(api.opens.size(), 1u);
+    const OpenObjectCall& call = api.opens[0];
+    EXPECT_EQ(call.path, L"LDAP://DC1");
+    EXPECT_EQ(call.user, L"Administrator");
+    EXPECT_EQ(call.password, L"Secret1!");
+    EXPECT_EQ(call.flags, 1u);
+    EXPECT_TRUE(IsEqualIID(call.iid, IID_IDirectorySearch));
+    EXPECT_TRUE(api.liveBuffers.empty()) << "controller name not freed";
+    EXPECT_EQ(api.badFrees, 0);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(BindToDomainTest, NoCredentialsBindToTheDomainAsTypedWithNullStrings)
+{
+    Type(IDC_DOMAIN_NAME, L" Example.Test ");
+    EXPECT_EQ(Bind(), &directory);
+
+    EXPECT_EQ(api.netDcLookups, std::vector<std::wstring>{L" Example.Test "});
+    ASSERT_EQ(api.opens.size(), 1u);
+    EXPECT_EQ(api.opens[0].path, L"LDAP:// Example.Test ");
+    EXPECT_FALSE(api.opens[0].user.has_value());
+    EXPECT_FALSE(api.opens[0].password.has_value());
+    EXPECT_EQ(api.opens[0].flags, 1u);
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, OneEmptyCredentialIsPassedAsAnEmptyString)
+{
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    Type(IDC_USER, L"alice");
+    Bind();
+    Type(IDC_USER, L"");
+    Type(IDC_PASSWORD, L"pw");
+    Bind();
+
+    ASSERT_EQ(api.opens.size(), 2u);
+    EXPECT_EQ(api.opens[0].path, L"LDAP://DC1");
+    EXPECT_EQ(api.opens[0].user, L"alice");
+    EXPECT_EQ(api.opens[0].password, L"");
+    EXPECT_EQ(api.opens[1].path, L"LDAP://DC1");
+    EXPECT_EQ(api.opens[1].user, L"");
+    EXPECT_EQ(api.opens[1].password, L"pw");
+}
+
+TEST_F(BindToDomainTest, DnsNameUnknownToNetBiosLookupIsFoundThroughTheLocator)
+{
+    api.netDcResult = NERR_DCNotFound;
+    api.dsDcResult = ERROR_SUCCESS;
+    Type(IDC_DOMAIN_NAME, L"example.test");
+    Type(IDC_USER, L"Administrator@EXAMPLE.TEST");
+    Type(IDC_PASSWORD, L"pw");
+    EXPECT_EQ(Bind(), &directory);
+
+    EXPECT_EQ(api.dsDcLookups, std::vector<std::wstring>{L"example.test"});
+    ASSERT_EQ(api.dsDcFlags.size(), 1u);
+    EXPECT_EQ(api.dsDcFlags[0], static_cast<ULONG>(DS_DIRECTORY_SERVICE_REQUIRED | DS_RETURN_DNS_NAME));
+    ASSERT_EQ(api.opens.size(), 1u);
+    EXPECT_EQ(api.opens[0].path, L"LDAP://dc1.example.test");
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, LocatorIsNotAskedWhenTheNetBiosLookupAnswers)
+{
+    api.dsDcResult = ERROR_SUCCESS;
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    Bind();
+    EXPECT_TRUE(api.dsDcLookups.empty());
+}
+
+TEST_F(BindToDomainTest, UnknownDomainShowsInvalidDomainNameAndBindsNothing)
+{
+    api.netDcResult = NERR_DCNotFound;
+    for (const std::wstring& domain : {std::wstring(L"nosuch.example"), std::wstring(300, L'x')}) {
+        Type(IDC_DOMAIN_NAME, domain);
+        EXPECT_EQ(Bind(), nullptr);
+    }
+    EXPECT_TRUE(api.opens.empty());
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[1].text, L"Invalid domain name.");
+    EXPECT_EQ(boxes.boxes()[1].type, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(api.netDcLookups[1], std::wstring(300, L'x'));
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, NoCredentialsStillNeedTheControllerLookup)
+{
+    api.netDcResult = NERR_DCNotFound;
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    EXPECT_EQ(Bind(), nullptr);
+    EXPECT_TRUE(api.opens.empty());
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, L"Invalid domain name.");
+}
+
+TEST_F(BindToDomainTest, RefusedBindNamesTheControllerEvenForTheDomainPath)
+{
+    api.openResult = static_cast<HRESULT>(0x8007052E); // logon failure
+    api.openObject = nullptr;
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    EXPECT_EQ(Bind(), nullptr);
+    Type(IDC_USER, L"bob");
+    Type(IDC_PASSWORD, L"wrong");
+    EXPECT_EQ(Bind(), nullptr);
+
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    for (const auto& box : boxes.boxes()) {
+        EXPECT_EQ(box.text, L"Enter valid credentials of \"DC1\"");
+        EXPECT_EQ(box.type, static_cast<UINT>(MB_ICONERROR));
+    }
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, SuccessCodeOtherThanSOkIsAFailureAndReleasesWhatItGot)
+{
+    api.openResult = S_FALSE;
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    EXPECT_EQ(BindToDomain(dialog), nullptr);
+    EXPECT_EQ(directory.refCount, 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, L"Enter valid credentials of \"DC1\"");
+}
+
+TEST_F(BindToDomainTest, MessageBoxCaptionIsTheProgramName)
+{
+    api.netDcResult = NERR_DCNotFound;
+    Type(IDC_DOMAIN_NAME, L"x");
+    Bind();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, L"quorrex_tests");
+}
+
+class JoinedDomainTest : public ::testing::Test {
+protected:
+    FakeDirectoryApi api;
+};
+
+TEST_F(JoinedDomainTest, JoinedComputerGivesItsDomain)
+{
+    api.joinStatus = NetSetupDomainName;
+    api.joinedName = L"EXAMPLE";
+    std::wstring name = L"old";
+    EXPECT_EQ(GetJoinedDomainName(name), 1);
+    EXPECT_EQ(name, L"EXAMPLE");
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(JoinedDomainTest, JoinedWithNullNameGivesEmpty)
+{
+    api.joinStatus = NetSetupDomainName;
+    api.joinedName = std::nullopt;
+    std::wstring name = L"old";
+    EXPECT_EQ(GetJoinedDomainName(name), 1);
+    EXPECT_EQ(name, L"");
+}
+
+TEST_F(JoinedDomainTest, WorkgroupLeavesTheNameAndFreesTheBuffer)
+{
+    for (auto status : {NetSetupWorkgroupName, NetSetupUnjoined, NetSetupUnknownStatus}) {
+        api.joinStatus = status;
+        std::wstring name = L"kept";
+        EXPECT_EQ(GetJoinedDomainName(name), 0);
+        EXPECT_EQ(name, L"kept");
+    }
+    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(JoinedDomainTest, FailedLookupEmptiesTheName)
+{
+    api.joinResult = ERROR_ACCESS_DENIED;
+    std::wstring name = L"old";
+    EXPECT_EQ(GetJoinedDomainName(name), 0);
+    EXPECT_EQ(name, L"");
+}
+
+} // namespace

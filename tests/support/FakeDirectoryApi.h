@@ -1,0 +1,57 @@
+// Fake platform directory calls: scripted answers and a record of every call, installed into the
+// directory seam for the life of the object.
+#pragma once
+
+#include "query/DirectoryApi.h"
+
+#include <iads.h>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+struct OpenObjectCall {
+    std::wstring path;
+    std::optional<std::wstring> user;     // nullopt: null was passed
+    std::optional<std::wstring> password; // nullopt: null was passed
+    DWORD flags;
+    IID iid;
+};
+
+class FakeDirectoryApi {
+public:
+    FakeDirectoryApi();
+    ~FakeDirectoryApi();
+    FakeDirectoryApi(const FakeDirectoryApi&) = delete;
+    FakeDirectoryApi& operator=(const FakeDirectoryApi&) = delete;
+
+    // Join information
+    NET_API_STATUS joinResult = NERR_Success;
+    NETSETUP_JOIN_STATUS joinStatus = NetSetupWorkgroupName;
+    std::optional<std::wstring> joinedName = L"WORKGROUP"; // nullopt: a null name buffer
+
+    // Controller lookups
+    NET_API_STATUS netDcResult = NERR_Success;
+    std::wstring netDcName = L"\\\\DC1";
+    DWORD dsDcResult = ERROR_NO_SUCH_DOMAIN;
+    std::wstring dsDcName = L"\\\\dc1.example.test";
+
+    // Bind
+    HRESULT openResult = S_OK;
+    IDirectorySearch* openObject = nullptr; // handed out (with AddRef) whatever openResult is
+
+    // Record
+    std::vector<std::wstring> netDcLookups;
+    std::vector<std::wstring> dsDcLookups;
+    std::vector<ULONG> dsDcFlags;
+    std::vector<OpenObjectCall> opens;
+    int coInitializeCalls = 0;
+    std::set<void*> liveBuffers;
+    int badFrees = 0;
+
+    static FakeDirectoryApi* current;
+
+private:
+    DirectoryApi m_saved;
+};

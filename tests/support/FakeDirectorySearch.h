@@ -1,0 +1,76 @@
+// A scripted directory behind IDirectorySearch: rows of attribute values, chosen results for each
+// call, and a record of what the code under test asked for and released.
+#pragma once
+
+#include <windows.h>
+
+#include <iads.h>
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+class FakeDirectorySearch : public IDirectorySearch {
+public:
+    using Values = std::vector<ADSVALUE>;
+    using Row = std::vector<std::pair<std::wstring, Values>>;
+
+    // Value makers; strings are kept alive by the fake.
+    ADSVALUE Text(const std::wstring& text, ADSTYPE type = ADSTYPE_CASE_IGNORE_STRING);
+    static ADSVALUE Integer(DWORD value);
+    static ADSVALUE Boolean(DWORD value);
+    ADSVALUE Octets(const std::vector<BYTE>& bytes);
+
+    void AddRow(Row row) { rows.push_back(std::move(row)); }
+    // A row with one text value for each named attribute.
+    void AddTextRow(const std::vector<std::pair<std::wstring, std::wstring>>& cells);
+
+    // Scripted results.
+    HRESULT preferenceResult = S_OK;
+    HRESULT executeResult = S_OK;
+    HRESULT firstRowFailure = S_OK;         // returned by GetFirstRow instead of a row when set
+    size_t failNextRowAt = SIZE_MAX;        // GetNextRow fails with nextRowFailure on moving to this row
+    HRESULT nextRowFailure = E_FAIL;
+    std::vector<std::wstring> failingColumns; // GetColumn fails for these although the row has them
+
+    // What was asked for.
+    std::vector<ADS_SEARCHPREF_INFO> preferences;
+    std::wstring filter;
+    std::vector<std::wstring> requestedAttributes;
+    std::vector<std::wstring> columnRequests;
+    int getColumnSuccesses = 0;
+    int freedColumns = 0;
+    int openHandles = 0;
+    int closedHandles = 0;
+    bool lockHeldDuringSearch = false; // whether the window was locked while GetFirstRow ran
+    HWND lockProbeWindow = nullptr;
+    LONG refCount = 1;
+
+    std::vector<Row> rows;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refCount); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refCount); }
+
+    // IDirectorySearch
+    HRESULT STDMETHODCALLTYPE SetSearchPreference(PADS_SEARCHPREF_INFO info, DWORD count) override;
+    HRESULT STDMETHODCALLTYPE ExecuteSearch(LPWSTR filter, LPWSTR* names, DWORD count,
+                                            PADS_SEARCH_HANDLE handle) override;
+    HRESULT STDMETHODCALLTYPE AbandonSearch(ADS_SEARCH_HANDLE) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetFirstRow(ADS_SEARCH_HANDLE handle) override;
+    HRESULT STDMETHODCALLTYPE GetNextRow(ADS_SEARCH_HANDLE handle) override;
+    HRESULT STDMETHODCALLTYPE GetPreviousRow(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetNextColumnName(ADS_SEARCH_HANDLE, LPWSTR*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetColumn(ADS_SEARCH_HANDLE handle, LPWSTR name, PADS_SEARCH_COLUMN column) override;
+    HRESULT STDMETHODCALLTYPE FreeColumn(PADS_SEARCH_COLUMN column) override;
+    HRESULT STDMETHODCALLTYPE CloseSearchHandle(ADS_SEARCH_HANDLE handle) override;
+
+private:
+    ADS_SEARCH_HANDLE Handle() { return reinterpret_cast<ADS_SEARCH_HANDLE>(this); }
+
+    std::deque<std::wstring> m_strings;
+    std::deque<std::vector<BYTE>> m_bytes;
+    size_t m_current = 0;
+};
