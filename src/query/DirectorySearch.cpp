@@ -15,6 +15,7 @@ namespace {
 
 constexpr DWORD kSearchTimeoutSeconds = 120;
 constexpr DWORD kPageSize = 100000000;
+constexpr unsigned long long kCursorRefreshRows = 256;
 
 // Keeps the dialog from repainting while the list fills. The window lock alone makes every list
 // insert slow on some systems; turning the list's own redraw off as well keeps the fill fast.
@@ -165,7 +166,11 @@ void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<s
     HRESULT next;
     do {
         ++objectCount;
-        ShowWaitCursor();
+        // Setting the cursor costs a round trip to the window system under some platforms (tens
+        // of microseconds); re-asserting it every few hundred rows looks the same and keeps the
+        // fill fast.
+        if (objectCount % kCursorRefreshRows == 1)
+            ShowWaitCursor();
         for (size_t c = 0; c < columns.size(); ++c) {
             const std::wstring cell = ReadCell(search, handle.Get(), columns[c]);
             if (c == 0)
