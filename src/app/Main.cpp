@@ -1,15 +1,10 @@
-// The program's entry point.
-#include "app/QuorrexDlg.h"
+// The program's entry point: the one application object, run.
+#include "app/QuorrexApp.h"
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
-    CQuorrexDlg dialog;
-    dialog.DoModal();
-    return 0;
+    static CQuorrexApp theApp;
+    return theApp.Run();
 }

@@ -1,7 +1,10 @@
-// CQuorrexDlg: the main query dialog.
+// CQuorrexDlg: the main query dialog: inputs, result list, object count and commands.
 #pragma once
 
+#include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/ListCtrl.h"
+#include "framework/XTHyperLink.h"
 
 #include <string>
 #include <vector>
@@ -10,11 +13,37 @@ class CQuorrexDlg : public CDialog {
 public:
     CQuorrexDlg();
 
+    BOOL PreTranslateMessage(MSG* msg) override;
+
     void OnGenerate();
+    void OnAdvanced();
+    void OnGenerateCsv();
+    void OnCloseButton();
+    void OnAbout();
+
+    const CXTHyperLink& CsvLink() const { return m_csvLink; }
+    HICON Icon() const { return m_hIcon; }
 
     std::vector<std::wstring> availableNames;
     std::vector<std::wstring> selectedNames;
 
 protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    int OnCreate(CREATESTRUCTW* create) override;
+    void OnSetFont(HFONT font) override;
     bool OnCommand(int id, int code, HWND control) override;
+    INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool OnSysCommand(UINT id);
+    bool OnPaint();
+    void PlaceCsvLink();
+
+    HICON m_hIcon;
+    CEdit m_filterField;
+    CEdit m_domainField;
+    CListCtrl m_resultList;
+    CXTHyperLink m_csvLink;
+    CStatic m_banner;
 };

@@ -1,19 +1,48 @@
-// CDialog: creation, the modal loop and the default message handling.
+// CDialog: creation, the modal loop, reflection and the default message handling.
 #include "framework/Dialog.h"
+
+namespace {
+
+// The dialog being created on this thread, until its window procedure has bound it.
+thread_local CDialog* t_creating = nullptr;
+
+} // namespace
 
 CDialog::~CDialog()
 {
     DestroyWindow();
 }
 
+void CDialog::RegisterDialogClass()
+{
+    static const bool registered = [] {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        ::GetClassInfoExW(nullptr, MAKEINTRESOURCEW(0x8002), &wc); // the system dialog class
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = ClassWindowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = kDialogClassName;
+        wc.cbWndExtra = DLGWINDOWEXTRA;
+        return ::RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
 bool CDialog::Create(HWND parent)
 {
+    RegisterDialogClass();
     if (parent)
         m_parent = parent;
     m_ended = false;
     m_result = -1;
+    CDialog* outer = t_creating;
+    t_creating = this;
     HWND hwnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
                                      DialogProc, reinterpret_cast<LPARAM>(this));
+    t_creating = outer;
+    if (!hwnd)
+        m_hWnd = nullptr;
     return hwnd != nullptr;
 }
 
@@ -72,10 +101,21 @@ BOOL CDialog::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
+int CDialog::OnCreate(CREATESTRUCTW* create)
+{
+    return static_cast<int>(::DefDlgProcW(m_hWnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(create)));
+}
+
 BOOL CDialog::OnInitDialog()
 {
     DoDataExchange();
     return TRUE;
+}
+
+void CDialog::DDX_Control(int id, CWnd& control)
+{
+    if (!control.m_hWnd)
+        control.SubclassDlgItem(id, *this);
 }
 
 bool CDialog::OnCommand(int id, int, HWND)
@@ -92,13 +132,29 @@ bool CDialog::OnCommand(int id, int, HWND)
     }
 }
 
+bool CDialog::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result)
+{
+    CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));
+    LRESULT childResult = 0;
+    if (!child || !child->OnChildNotify(msg, wp, lp, &childResult))
+        return false;
+    *result = childResult;
+    return true;
+}
+
 INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
+    INT_PTR reflected = 0;
     switch (msg) {
     case WM_INITDIALOG:
         return OnInitDialog();
     case WM_COMMAND:
+        if (lp && ReflectToChild(msg, wp, lp, &reflected))
+            return TRUE;
         return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
+    case WM_CTLCOLORSTATIC:
+        // A dialog procedure returns the brush of a colour request itself.
+        return ReflectToChild(msg, wp, lp, &reflected) ? reflected : FALSE;
     default:
         return FALSE;
     }
@@ -121,4 +177,28 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     return self ? self->HandleMessage(msg, wp, lp) : FALSE;
+}
+
+LRESULT CALLBACK CDialog::ClassWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NCCREATE:
+        if (t_creating)
+            t_creating->m_hWnd = hwnd;
+        break;
+    case WM_CREATE:
+        if (t_creating && t_creating->m_hWnd == hwnd)
+            return t_creating->OnCreate(reinterpret_cast<CREATESTRUCTW*>(lp));
+        break;
+    case WM_SETFONT:
+        if (t_creating && t_creating->m_hWnd == hwnd) {
+            const LRESULT result = ::DefDlgProcW(hwnd, msg, wp, lp);
+            t_creating->OnSetFont(reinterpret_cast<HFONT>(wp));
+            return result;
+        }
+        break;
+    default:
+        break;
+    }
+    return ::DefDlgProcW(hwnd, msg, wp, lp);
 }

@@ -1,8 +1,13 @@
 // CDialog: a dialog built from a resource template, run modally with our own message loop
 // (so that PreTranslateMessage sees every message first) or created modeless.
+//
+// A template that names the window class kDialogClassName gets OnCreate and OnSetFont as well,
+// which a dialog procedure never sees: the class's window procedure delivers them.
 #pragma once
 
 #include "framework/Wnd.h"
+
+inline constexpr wchar_t kDialogClassName[] = L"QuorrexDialog";
 
 class CDialog : public CWnd {
 public:
@@ -22,6 +27,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
 
 protected:
+    virtual int OnCreate(CREATESTRUCTW* create);
+    virtual void OnSetFont(HFONT) {}
     virtual BOOL OnInitDialog();
     virtual void DoDataExchange() {}
     virtual void OnOK() { EndDialog(IDOK); }
@@ -31,11 +38,17 @@ protected:
     // Every message of the dialog procedure; returns what the dialog procedure returns.
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
+    // Binds a member to the template's control, unless it is bound already.
+    void DDX_Control(int id, CWnd& control);
     // Sets the result of a message for which a dialog procedure must use DWLP_MSGRESULT.
     INT_PTR SetMessageResult(LRESULT result) const;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK ClassWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static void RegisterDialogClass();
+    // Sends a control's notification back to the control's own object; true if it handled it.
+    bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result);
 
     UINT m_templateId;
     HWND m_parent;

@@ -1,4 +1,6 @@
-// CWnd: a thin owner of an HWND with access to the window's controls by number.
+// CWnd: a thin owner of an HWND with access to the window's controls by number. A CWnd can
+// subclass its window, so that the object sees the window's messages and the notifications
+// that its parent reflects back to it.
 #pragma once
 
 #include <windows.h>
@@ -9,12 +11,13 @@ class CWnd {
 public:
     CWnd() = default;
     explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
-    virtual ~CWnd() = default;
+    virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
     LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const
     {
         return ::SendDlgItemMessageW(m_hWnd, id, msg, wp, lp);
@@ -27,9 +30,35 @@ public:
     {
         ::SetDlgItemTextW(m_hWnd, id, text.c_str());
     }
+    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
+    void SetFont(HFONT font, bool redraw = true) const
+    {
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
 
     // The whole text of any window, however long.
     static std::wstring WindowText(HWND hwnd);
 
+    // Binds this object to an existing window and routes its messages through WindowProc.
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(int id, const CWnd& parent) { return SubclassWindow(parent.GetDlgItem(id)); }
+    // The object bound to a window by SubclassWindow, if any.
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+    // A notification the parent reflects back to this control (WM_COMMAND, WM_CTLCOLORSTATIC);
+    // true if the control handled it, with the message's result.
+    virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
     HWND m_hWnd = nullptr;
+
+protected:
+    // Runs once the window is bound, before any message reaches WindowProc.
+    virtual void PreSubclassWindow() {}
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The window's own handling of a message (the procedure that was there before).
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    bool m_subclassed = false;
 };

@@ -1,0 +1,156 @@
+// CDlgAttributes: list set-up, the four move buttons, OK and every way of cancelling.
+#include "chooser/DlgAttributes.h"
+
+#include "query/AttributeCatalog.h"
+#include "resources/resource.h"
+
+#include <algorithm>
+
+namespace {
+
+// Removes the first name equal to text (A to Z in either case).
+void RemoveName(std::vector<std::wstring>& names, const std::wstring& text)
+{
+    const auto found = std::ranges::find_if(names, [&](const std::wstring& n) { return SameDisplayName(n, text); });
+    if (found != names.end())
+        names.erase(found);
+}
+
+} // namespace
+
+CDlgAttributes::CDlgAttributes(HWND owner, std::vector<std::wstring>& selectedNames,
+                               std::vector<std::wstring>& availableNames)
+    : CDialog(IDD_ATTRIBUTES, owner), m_selectedNames(selectedNames), m_availableNames(availableNames)
+{
+}
+
+void CDlgAttributes::DoDataExchange()
+{
+    DDX_Control(IDC_AVAILABLE_LIST, m_availableList);
+    DDX_Control(IDC_SELECTED_LIST, m_selectedList);
+}
+
+BOOL CDlgAttributes::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_savedSelected = m_selectedNames;
+    m_savedAvailable = m_availableNames;
+    for (const std::wstring& name : m_availableNames)
+        m_availableList.AddString(name);
+    for (const std::wstring& name : m_selectedNames)
+        m_selectedList.AddString(name);
+    return TRUE;
+}
+
+BOOL CDlgAttributes::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
+        HWND focus = ::GetFocus();
+        if (focus != GetDlgItem(IDC_CHOOSER_OK) && focus != GetDlgItem(IDC_CHOOSER_CANCEL))
+            return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+bool CDlgAttributes::OnCommand(int id, int code, HWND control)
+{
+    if (code != BN_CLICKED)
+        return CDialog::OnCommand(id, code, control);
+    switch (id) {
+    case IDC_ADD:
+        OnAdd();
+        return true;
+    case IDC_ADD_ALL:
+        OnAddAll();
+        return true;
+    case IDC_REMOVE:
+        OnRemove();
+        return true;
+    case IDC_REMOVE_ALL:
+        OnRemoveAll();
+        return true;
+    case IDC_CHOOSER_OK:
+        OnOK();
+        return true;
+    case IDC_CHOOSER_CANCEL:
+        OnCancel();
+        return true;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+void CDlgAttributes::OnAdd()
+{
+    const int index = m_availableList.GetCurSel();
+    if (index == LB_ERR)
+        return;
+    const std::wstring text = m_availableList.GetText(index);
+    m_selectedList.AddString(text);
+    m_availableList.DeleteString(index);
+    m_availableList.SetCurSel(index); // the next name, or none after the last
+    m_selectedNames.push_back(text);
+    RemoveName(m_availableNames, text);
+}
+
+void CDlgAttributes::OnAddAll()
+{
+    const int count = m_availableList.GetCount();
+    for (int i = 0; i < count; ++i) {
+        const std::wstring text = m_availableList.GetText(i);
+        m_selectedList.AddString(text);
+        m_selectedNames.push_back(text);
+    }
+    for (int i = count - 1; i >= 0; --i)
+        m_availableList.DeleteString(i);
+    m_availableNames.clear();
+}
+
+void CDlgAttributes::OnRemove()
+{
+    // The last selected name stays: a result needs at least one column.
+    if (m_selectedList.GetCount() == 1)
+        return;
+    const int index = m_selectedList.GetCurSel();
+    if (index == LB_ERR)
+        return;
+    const std::wstring text = m_selectedList.GetText(index);
+    m_availableList.AddString(text);
+    m_selectedList.DeleteString(index);
+    m_selectedList.SetCurSel(index);
+    m_availableNames.push_back(text);
+    RemoveName(m_selectedNames, text);
+}
+
+void CDlgAttributes::OnRemoveAll()
+{
+    const int keep = m_selectedList.GetCount() - 1;
+    if (keep > 0) {
+        for (int i = 0; i < keep; ++i) {
+            const std::wstring text = m_selectedList.GetText(i);
+            m_availableList.AddString(text);
+            m_availableNames.push_back(text);
+        }
+        for (int i = 0; i < keep; ++i)
+            m_selectedList.DeleteString(0);
+    }
+    if (m_selectedList.GetCount() > 0) {
+        m_selectedNames.clear();
+        m_selectedNames.push_back(m_selectedList.GetText(0));
+    }
+}
+
+void CDlgAttributes::OnOK()
+{
+    const int count = m_selectedList.GetCount();
+    for (int i = 0; i < count; ++i)
+        m_chosenNames.push_back(m_selectedList.GetText(i));
+    EndDialog(IDOK);
+}
+
+void CDlgAttributes::OnCancel()
+{
+    m_selectedNames = m_savedSelected;
+    m_availableNames = m_savedAvailable;
+    EndDialog(IDCANCEL);
+}

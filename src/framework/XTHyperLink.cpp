@@ -1,0 +1,153 @@
+// CXTHyperLink: colours by state, hover tracking, cursor, tooltip and click.
+#include "framework/XTHyperLink.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+CXTHyperLink::CXTHyperLink()
+    : m_backColor(::GetSysColor(COLOR_BTNFACE)), m_handCursor(::LoadCursorW(nullptr, IDC_HAND))
+{
+}
+
+CXTHyperLink::~CXTHyperLink()
+{
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+    if (m_backBrush)
+        ::DeleteObject(m_backBrush);
+    if (m_underlinedFont)
+        ::DeleteObject(m_underlinedFont);
+}
+
+bool CXTHyperLink::Create(const std::wstring& caption, DWORD style, const RECT& rect, HWND parent, int id)
+{
+    HWND hwnd = ::CreateWindowExW(0, L"STATIC", caption.c_str(), style | SS_NOTIFY, rect.left, rect.top,
+                                  rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                  nullptr);
+    if (!hwnd || !SubclassWindow(hwnd))
+        return false;
+    m_target = caption;
+    CreateToolTip();
+    return true;
+}
+
+void CXTHyperLink::CreateToolTip()
+{
+    m_toolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_toolTip)
+        return;
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = ::GetParent(m_hWnd);
+    tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
+    tool.lpszText = m_target.data();
+    ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void CXTHyperLink::SetBackColor(COLORREF color)
+{
+    m_backColor = color;
+    if (m_backBrush) {
+        ::DeleteObject(m_backBrush);
+        m_backBrush = nullptr;
+    }
+    if (m_hWnd)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CXTHyperLink::SetUnderline(bool underline)
+{
+    m_underline = underline;
+    if (m_hWnd)
+        ApplyFont(m_baseFont);
+}
+
+COLORREF CXTHyperLink::GetTextColor() const
+{
+    if (m_hovered)
+        return kHoverColor;
+    return m_visited ? kVisitedColor : kLinkColor;
+}
+
+void CXTHyperLink::ApplyFont(HFONT font)
+{
+    m_baseFont = font;
+    if (m_underlinedFont) {
+        ::DeleteObject(m_underlinedFont);
+        m_underlinedFont = nullptr;
+    }
+    HFONT shown = font;
+    if (m_underline) {
+        LOGFONTW description = {};
+        if (::GetObjectW(font ? font : ::GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description)) {
+            description.lfUnderline = TRUE;
+            m_underlinedFont = ::CreateFontIndirectW(&description);
+            shown = m_underlinedFont;
+        }
+    }
+    Default(WM_SETFONT, reinterpret_cast<WPARAM>(shown), TRUE);
+}
+
+void CXTHyperLink::OnClicked()
+{
+    m_visited = true;
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    if (m_openTarget)
+        ::ShellExecuteW(nullptr, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+bool CXTHyperLink::OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result)
+{
+    if (msg == WM_CTLCOLORSTATIC) {
+        auto dc = reinterpret_cast<HDC>(wp);
+        ::SetTextColor(dc, GetTextColor());
+        ::SetBkColor(dc, m_backColor);
+        if (!m_backBrush)
+            m_backBrush = ::CreateSolidBrush(m_backColor);
+        *result = reinterpret_cast<LRESULT>(m_backBrush);
+        return true;
+    }
+    if (msg == WM_COMMAND && HIWORD(wp) == STN_CLICKED)
+        OnClicked();
+    return false; // the parent still receives the command
+}
+
+LRESULT CXTHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SETFONT:
+        ApplyFont(reinterpret_cast<HFONT>(wp));
+        return 0;
+    case WM_SETCURSOR:
+        if (m_handCursor) {
+            ::SetCursor(m_handCursor);
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (!m_hovered) {
+            m_hovered = true;
+            TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m_hWnd, 0};
+            ::TrackMouseEvent(&track);
+            ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        m_hovered = false;
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        break;
+    case WM_DESTROY:
+        if (m_toolTip) {
+            ::DestroyWindow(m_toolTip);
+            m_toolTip = nullptr;
+        }
+        break;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}

@@ -1,0 +1,73 @@
+// Shows the main dialog, or the main dialog with the attribute chooser over it, with some rows
+// in the result list, for a few seconds: scripts/screenshots.sh photographs the display meanwhile.
+//   quorrex_showcase.exe main|chooser [seconds]
+#include "app/QuorrexDlg.h"
+#include "chooser/DlgAttributes.h"
+#include "framework/ListCtrl.h"
+#include "resources/resource.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+
+void Pump(DWORD milliseconds)
+{
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    while (::GetTickCount64() < end) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+void FillSampleRows(const CQuorrexDlg& dialog)
+{
+    CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
+    const wchar_t* rows[][6] = {
+        {L"jsmith", L"John", L"Q", L"Smith", L"John Smith", L"Sales team"},
+        {L"adoe", L"Anna", L"-", L"Doe", L"Anna Doe", L"Accounts"},
+        {L"lkowalski", L"Łukasz", L"-", L"Kowalski", L"Łukasz Kowalski", L"-"},
+    };
+    int r = 0;
+    for (const auto& row : rows) {
+        list.InsertItem(r, row[0]);
+        for (int c = 1; c < 6; ++c)
+            list.SetItemText(r, c, row[c]);
+        ++r;
+    }
+    dialog.SetDlgItemText(IDC_OBJECT_COUNT, L"3");
+    dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"example.test");
+    dialog.SetDlgItemText(IDC_USER, L"Administrator");
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    const std::wstring what = argc > 1 ? argv[1] : L"main";
+    const DWORD seconds = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 4;
+
+    CQuorrexDlg dialog;
+    if (!dialog.Create())
+        return 1;
+    FillSampleRows(dialog);
+    ::ShowWindow(dialog.m_hWnd, SW_SHOW);
+    if (what == L"chooser") {
+        CDlgAttributes chooser(dialog.m_hWnd, dialog.selectedNames, dialog.availableNames);
+        chooser.Create();
+        ::ShowWindow(chooser.m_hWnd, SW_SHOW);
+        Pump(seconds * 1000);
+        return 0;
+    }
+    Pump(seconds * 1000);
+    return 0;
+}
