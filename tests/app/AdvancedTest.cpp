@@ -1,0 +1,115 @@
+// "Advanced": the chooser run modally over the main dialog, then the column rebuild and the query.
+#include "app/QuorrexDlg.h"
+
+#include "resources/resource.h"
+#include "support/DialogDriver.h"
+#include "support/FakeDirectoryApi.h"
+#include "support/FakeDirectorySearch.h"
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+class AdvancedTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
+        list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
+        api.openObject = &directory;
+        directory.AddTextRow({{L"cn", L"alice"}, {L"l", L"Springfield"}, {L"physicalDeliveryOfficeName", L"HQ"}});
+    }
+    void TearDown() override { dialog.DestroyWindow(); }
+
+    // Presses "Advanced" and, inside the chooser, runs the given clicks.
+    void Advanced(std::function<void(HWND)> inChooser)
+    {
+        WhenModalOpens(L"Attributes", std::move(inChooser));
+        ClickButton(dialog.m_hWnd, IDC_ADVANCED);
+    }
+    static void Highlight(HWND chooser, int listId, const wchar_t* name)
+    {
+        HWND listBox = ::GetDlgItem(chooser, listId);
+        const auto index = ::SendMessageW(listBox, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(name));
+        ::SendMessageW(listBox, LB_SETCURSEL, index, 0);
+    }
+
+    FakeDirectoryApi api;
+    FakeDirectorySearch directory;
+    MessageBoxRecorder boxes;
+    CQuorrexDlg dialog;
+    CListCtrl list;
+};
+
+TEST_F(AdvancedTest, ChosenColumnsAreAppendedAndTheQueryRunsAgain)
+{
+    dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"EXAMPLE");
+    Advanced([](HWND chooser) {
+        Highlight(chooser, IDC_AVAILABLE_LIST, L"OFFICE");
+        ClickButton(chooser, IDC_ADD);
+        Highlight(chooser, IDC_AVAILABLE_LIST, L"CITY");
+        ClickButton(chooser, IDC_ADD);
+        ClickButton(chooser, IDC_CHOOSER_OK);
+    });
+    EXPECT_EQ(list.GetColumnHeaders(), (Names{L"NAME", L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME",
+                                              L"DESCRIPTION", L"CITY", L"OFFICE"}));
+    EXPECT_EQ(list.GetColumnWidth(6), 90);
+    EXPECT_EQ(list.GetColumnWidth(7), 90);
+    ASSERT_EQ(list.GetItemCount(), 1);
+    EXPECT_EQ(list.GetItemText(0, 6), L"Springfield");
+    EXPECT_EQ(list.GetItemText(0, 7), L"HQ");
+    EXPECT_TRUE(::IsWindowEnabled(dialog.m_hWnd)) << "the main dialog is usable again";
+}
+
+TEST_F(AdvancedTest, CancelChangesNothingAndRunsNoQuery)
+{
+    list.InsertItem(0, L"earlier row");
+    const Names before = dialog.selectedNames;
+    Advanced([](HWND chooser) {
+        ClickButton(chooser, IDC_REMOVE_ALL);
+        ClickButton(chooser, IDC_CHOOSER_CANCEL);
+    });
+    EXPECT_EQ(dialog.selectedNames, before);
+    EXPECT_EQ(dialog.availableNames.size(), 11u);
+    EXPECT_EQ(list.GetColumnCount(), 6);
+    EXPECT_EQ(list.GetItemCount(), 1);
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(api.opens.empty());
+}
+
+TEST_F(AdvancedTest, OkWithAnEmptyDomainRebuildsThenAsksForCredentials)
+{
+    list.InsertItem(0, L"earlier row");
+    Advanced([](HWND chooser) {
+        Highlight(chooser, IDC_SELECTED_LIST, L"NAME");
+        ClickButton(chooser, IDC_REMOVE);
+        ClickButton(chooser, IDC_CHOOSER_OK);
+    });
+    EXPECT_EQ(list.GetColumnHeaders(),
+              (Names{L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"}));
+    EXPECT_EQ(list.GetItemCount(), 0);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, L"Enter all credentials.");
+}
+
+TEST_F(AdvancedTest, ReopeningShowsTheDivisionLastConfirmed)
+{
+    Advanced([](HWND chooser) {
+        ClickButton(chooser, IDC_ADD_ALL);
+        ClickButton(chooser, IDC_CHOOSER_OK);
+    });
+    EXPECT_EQ(list.GetColumnCount(), 17);
+    int availableAtOpen = -1;
+    Advanced([&](HWND chooser) {
+        availableAtOpen = static_cast<int>(::SendDlgItemMessageW(chooser, IDC_AVAILABLE_LIST, LB_GETCOUNT, 0, 0));
+        ClickButton(chooser, IDC_CHOOSER_CANCEL);
+    });
+    EXPECT_EQ(availableAtOpen, 0);
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// DialogDriver: key delivery, clicks and a timer that acts inside modal loops.
+#include "support/DialogDriver.h"
+
+#include <string>
+
+namespace {
+
+struct PendingModal {
+    std::wstring caption;
+    std::function<void(HWND)> action;
+    UINT_PTR timer = 0;
+};
+
+PendingModal g_pending;
+
+void CALLBACK OnModalTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND window = FindThreadWindow(g_pending.caption.c_str());
+    if (!window || !::IsWindowVisible(window))
+        return;
+    ::KillTimer(nullptr, g_pending.timer);
+    auto action = std::move(g_pending.action);
+    g_pending = {};
+    action(window);
+}
+
+} // namespace
+
+void PressKey(CDialog& dialog, WPARAM key)
+{
+    MSG msg = {};
+    msg.hwnd = ::GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    msg.lParam = 1;
+    if (dialog.PreTranslateMessage(&msg) || ::IsDialogMessageW(dialog.m_hWnd, &msg))
+        return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+}
+
+void FocusControl(HWND dialog, int id)
+{
+    ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, id)), TRUE);
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action)
+{
+    g_pending.caption = caption;
+    g_pending.action = std::move(action);
+    g_pending.timer = ::SetTimer(nullptr, 0, 20, OnModalTimer);
+}
+
+HWND FindThreadWindow(const wchar_t* caption)
+{
+    struct Search {
+        const wchar_t* caption;
+        HWND found;
+    } search{caption, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            wchar_t text[256] = {};
+            ::GetWindowTextW(hwnd, text, 256);
+            if (std::wstring(text) == s->caption) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

@@ -1,0 +1,22 @@
+// Drives real dialogs as a user would, without a modal loop of the test's own: keys go through
+// the dialog's PreTranslateMessage and the dialog manager exactly as in CDialog::DoModal.
+#pragma once
+
+#include "framework/Dialog.h"
+
+#include <functional>
+
+// Delivers one key press (WM_KEYDOWN) to the focused window through the dialog's filters.
+void PressKey(CDialog& dialog, WPARAM key);
+// Moves the keyboard focus to a control the way the Tab key does (so a push button becomes the
+// default one).
+void FocusControl(HWND dialog, int id);
+// Sends a button's click notification to its dialog, as a mouse click on it would.
+void ClickButton(HWND dialog, int id);
+// Dispatches whatever is queued for this thread.
+void PumpMessages();
+// Runs action from inside the next modal loop, once that loop has a window whose caption is
+// caption on this thread; the action receives that window.
+void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action);
+// The top-level window of this thread with that caption, if any.
+HWND FindThreadWindow(const wchar_t* caption);
