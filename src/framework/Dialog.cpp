@@ -1,6 +1,8 @@
 // CDialog: creation, the modal loop, reflection and the default message handling.
 #include "framework/Dialog.h"
 
+#include <algorithm>
+
 namespace {
 
 // The dialog being created on this thread, until its window procedure has bound it.
@@ -146,8 +148,13 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     INT_PTR reflected = 0;
     switch (msg) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        RECT before;
+        ::GetWindowRect(m_hWnd, &before);
+        const BOOL result = OnInitDialog();
+        CenterIfUnplaced(before);
+        return result;
+    }
     case WM_COMMAND:
         if (lp && ReflectToChild(msg, wp, lp, &reflected))
             return TRUE;
@@ -158,6 +165,36 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     default:
         return FALSE;
     }
+}
+
+void CDialog::CenterIfUnplaced(const RECT& before)
+{
+    // A top-level dialog that neither its template nor OnInitDialog placed opens centred over its
+    // owner (or the screen), not in the top-left corner.
+    const LONG style = ::GetWindowLongW(m_hWnd, GWL_STYLE);
+    if (style & (WS_CHILD | WS_VISIBLE | DS_ABSALIGN | DS_CENTER))
+        return;
+    RECT rect;
+    ::GetWindowRect(m_hWnd, &rect);
+    if (rect.left != before.left || rect.top != before.top)
+        return;
+
+    HMONITOR monitor = ::MonitorFromWindow(m_parent ? m_parent : m_hWnd, MONITOR_DEFAULTTONEAREST);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoW(monitor, &info))
+        return;
+    RECT area = info.rcWork;
+    if (m_parent && ::IsWindowVisible(m_parent) && !::IsIconic(m_parent))
+        ::GetWindowRect(m_parent, &area);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int x = area.left + (area.right - area.left - width) / 2;
+    int y = area.top + (area.bottom - area.top - height) / 2;
+    // Stay on the screen.
+    x = std::max<int>(info.rcWork.left, std::min<int>(x, info.rcWork.right - width));
+    y = std::max<int>(info.rcWork.top, std::min<int>(y, info.rcWork.bottom - height));
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CDialog::SetMessageResult(LRESULT result) const

@@ -47,6 +47,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ClassWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static void RegisterDialogClass();
+    void CenterIfUnplaced(const RECT& before);
     // Sends a control's notification back to the control's own object; true if it handled it.
     bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result);
 
