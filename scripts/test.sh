@@ -18,4 +18,6 @@ ensure_prefix
 start_wineserver
 configure_and_build "$preset"
 cd "$BUILD_DIR"
-ctest --output-on-failure -j2 "$@"
+# One test at a time: tests that check the keyboard focus must not race another test's window
+# for activation.
+ctest --output-on-failure "$@"

@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+// The DPI of the window's display: per window where the system knows it (Windows 10 and later),
+// otherwise the screen's.
+UINT WindowDpi(HWND hwnd);
+
 inline int ScaleForWindow(HWND hwnd, int pixels)
 {
-    const UINT dpi = hwnd ? ::GetDpiForWindow(hwnd) : 0;
-    return dpi ? ::MulDiv(pixels, static_cast<int>(dpi), 96) : pixels;
+    return ::MulDiv(pixels, static_cast<int>(WindowDpi(hwnd)), 96);
 }

@@ -8,12 +8,12 @@ MessageBoxRecorder* MessageBoxRecorder::s_current = nullptr;
 MessageBoxRecorder::MessageBoxRecorder()
 {
     s_current = this;
-    m_previous = reinterpret_cast<void*>(SetMessageBoxFunction(Record));
+    m_previous = SetMessageBoxFunction(Record);
 }
 
 MessageBoxRecorder::~MessageBoxRecorder()
 {
-    SetMessageBoxFunction(reinterpret_cast<MessageBoxFunction>(m_previous));
+    SetMessageBoxFunction(m_previous);
     s_current = nullptr;
 }
 

@@ -1,6 +1,8 @@
 // Answers the application's message boxes with OK and keeps what they said.
 #pragma once
 
+#include "framework/MessageBox.h"
+
 #include <windows.h>
 
 #include <string>
@@ -25,5 +27,5 @@ private:
     static int Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
     static MessageBoxRecorder* s_current;
     std::vector<RecordedMessageBox> m_boxes;
-    void* m_previous;
+    MessageBoxFunction m_previous;
 };
