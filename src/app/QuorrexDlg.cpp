@@ -3,7 +3,7 @@
 
 #include "chooser/DlgAttributes.h"
 #include "chooser/ColumnRebuild.h"
-#include "framework/Dpi.h"
+#include "framework/KeyFilter.h"
 #include "query/AttributeCatalog.h"
 #include "query/DomainBinding.h"
 #include "query/QueryRun.h"
@@ -101,11 +101,8 @@ BOOL CQuorrexDlg::PreTranslateMessage(MSG* msg)
 {
     // Enter and Escape act only on a focused "Generate" or "Advanced": in an input field they
     // would otherwise end the dialog.
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-        HWND focus = ::GetFocus();
-        if (focus != GetDlgItem(IDC_GENERATE) && focus != GetDlgItem(IDC_ADVANCED))
-            return TRUE;
-    }
+    if (IsEnterOrEscapeAwayFrom(*msg, {GetDlgItem(IDC_GENERATE), GetDlgItem(IDC_ADVANCED)}))
+        return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
 

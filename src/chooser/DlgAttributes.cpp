@@ -1,6 +1,7 @@
 // CDlgAttributes: list set-up, the four move buttons, OK and every way of cancelling.
 #include "chooser/DlgAttributes.h"
 
+#include "framework/KeyFilter.h"
 #include "query/AttributeCatalog.h"
 #include "resources/resource.h"
 
@@ -44,11 +45,8 @@ BOOL CDlgAttributes::OnInitDialog()
 
 BOOL CDlgAttributes::PreTranslateMessage(MSG* msg)
 {
-    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE)) {
-        HWND focus = ::GetFocus();
-        if (focus != GetDlgItem(IDC_CHOOSER_OK) && focus != GetDlgItem(IDC_CHOOSER_CANCEL))
-            return TRUE;
-    }
+    if (IsEnterOrEscapeAwayFrom(*msg, {GetDlgItem(IDC_CHOOSER_OK), GetDlgItem(IDC_CHOOSER_CANCEL)}))
+        return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
 
