@@ -8,9 +8,9 @@ if [ "${1:-}" = "--help" ]; then sed -n '2,5p' "$0"; exit 0; fi
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+configure_and_build default
 trap stop_session EXIT
 start_xvfb
 ensure_prefix
 start_wineserver
-configure_and_build default
 wine "$BUILD_DIR/bench/quorrex_bench.exe"

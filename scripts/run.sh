@@ -7,6 +7,7 @@ if [ "${1:-}" = "--help" ]; then sed -n '2,4p' "$0"; exit 0; fi
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+configure_and_build default
 trap stop_session EXIT
 if [ -z "${DISPLAY:-}" ]; then
     start_xvfb
@@ -14,5 +15,4 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 ensure_prefix
 start_wineserver
-configure_and_build default
 wine "$BUILD_DIR/src/quorrex.exe"

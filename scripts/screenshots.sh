@@ -7,11 +7,11 @@ if [ "${1:-}" = "--help" ]; then sed -n '2,4p' "$0"; exit 0; fi
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" imagemagick
+configure_and_build default
 trap stop_session EXIT
 start_xvfb
 ensure_prefix
 start_wineserver
-configure_and_build default
 mkdir -p "$ROOT/screenshots"
 for view in main chooser; do
     wine "$BUILD_DIR/tools/quorrex_showcase.exe" "$view" 5 &

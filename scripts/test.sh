@@ -12,11 +12,13 @@ preset=default
 if [ "${1:-}" = "--preset" ]; then preset="$2"; shift 2; fi
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+# Build before Wine starts: with the wineserver already up during a fresh build, every test
+# process took 1.3 s instead of 0.15 s (measured here).
+configure_and_build "$preset"
 trap stop_session EXIT
 start_xvfb
 ensure_prefix
 start_wineserver
-configure_and_build "$preset"
 cd "$BUILD_DIR"
 # One test at a time: tests that check the keyboard focus must not race another test's window
 # for activation.
