@@ -1,6 +1,6 @@
 // Times SearchDirectory filling the real list view from a scripted directory, against a baseline
 // measured in the same run: the bare list-view fill of the same cells.
-#include "framework/Dialog.h"
+#include "app/QuorrexDlg.h"
 #include "framework/ListCtrl.h"
 #include "query/DirectorySearch.h"
 #include "resources/resource.h"
@@ -86,7 +86,8 @@ int main()
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     MessageBoxRecorder boxes;
-    CDialog dialog(IDD_QUORREX_DIALOG);
+    // The real main dialog, so that the list is bound (subclassed) as in the program.
+    CQuorrexDlg dialog;
     if (!dialog.Create())
         return 1;
     ::ShowWindow(dialog.m_hWnd, SW_SHOW);

@@ -117,7 +117,7 @@ BOOL CDialog::OnInitDialog()
 void CDialog::DDX_Control(int id, CWnd& control)
 {
     if (!control.m_hWnd)
-        control.SubclassDlgItem(id, *this);
+        control.BindDlgItem(GetDlgItem(id));
 }
 
 bool CDialog::OnCommand(int id, int, HWND)

@@ -38,7 +38,7 @@ protected:
     // Every message of the dialog procedure; returns what the dialog procedure returns.
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    // Binds a member to the template's control, unless it is bound already.
+    // Binds a member to the template's control (see CWnd::BindDlgItem), unless it is bound already.
     void DDX_Control(int id, CWnd& control);
     // Sets the result of a message for which a dialog procedure must use DWLP_MSGRESULT.
     INT_PTR SetMessageResult(LRESULT result) const;

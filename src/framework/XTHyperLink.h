@@ -34,6 +34,7 @@ public:
     COLORREF GetTextColor() const;
     HWND GetToolTip() const { return m_toolTip; }
 
+    bool BindDlgItem(HWND hwnd) override { return SubclassWindow(hwnd); }
     bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 protected:
