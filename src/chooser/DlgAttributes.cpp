@@ -17,6 +17,22 @@ void RemoveName(std::vector<std::wstring>& names, const std::wstring& text)
         names.erase(found);
 }
 
+// Moves the highlighted entry of one list box to the other and the name between the owner's
+// arrays; the entry now at the same place is highlighted (none after the last).
+void MoveHighlighted(const CListBox& from, const CListBox& to, std::vector<std::wstring>& fromNames,
+                     std::vector<std::wstring>& toNames)
+{
+    const int index = from.GetCurSel();
+    if (index == LB_ERR)
+        return;
+    const std::wstring text = from.GetText(index);
+    to.AddString(text);
+    from.DeleteString(index);
+    from.SetCurSel(index);
+    toNames.push_back(text);
+    RemoveName(fromNames, text);
+}
+
 } // namespace
 
 CDlgAttributes::CDlgAttributes(HWND owner, std::vector<std::wstring>& selectedNames,
@@ -80,15 +96,7 @@ bool CDlgAttributes::OnCommand(int id, int code, HWND control)
 
 void CDlgAttributes::OnAdd()
 {
-    const int index = m_availableList.GetCurSel();
-    if (index == LB_ERR)
-        return;
-    const std::wstring text = m_availableList.GetText(index);
-    m_selectedList.AddString(text);
-    m_availableList.DeleteString(index);
-    m_availableList.SetCurSel(index); // the next name, or none after the last
-    m_selectedNames.push_back(text);
-    RemoveName(m_availableNames, text);
+    MoveHighlighted(m_availableList, m_selectedList, m_availableNames, m_selectedNames);
 }
 
 void CDlgAttributes::OnAddAll()
@@ -109,15 +117,7 @@ void CDlgAttributes::OnRemove()
     // The last selected name stays: a result needs at least one column.
     if (m_selectedList.GetCount() == 1)
         return;
-    const int index = m_selectedList.GetCurSel();
-    if (index == LB_ERR)
-        return;
-    const std::wstring text = m_selectedList.GetText(index);
-    m_availableList.AddString(text);
-    m_selectedList.DeleteString(index);
-    m_selectedList.SetCurSel(index);
-    m_availableNames.push_back(text);
-    RemoveName(m_selectedNames, text);
+    MoveHighlighted(m_selectedList, m_availableList, m_selectedNames, m_availableNames);
 }
 
 void CDlgAttributes::OnRemoveAll()

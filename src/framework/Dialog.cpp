@@ -197,12 +197,6 @@ void CDialog::CenterIfUnplaced(const RECT& before)
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CDialog::SetMessageResult(LRESULT result) const
-{
-    ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     CDialog* self;

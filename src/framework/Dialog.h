@@ -40,8 +40,6 @@ protected:
 
     // Binds a member to the template's control (see CWnd::BindDlgItem), unless it is bound already.
     void DDX_Control(int id, CWnd& control);
-    // Sets the result of a message for which a dialog procedure must use DWLP_MSGRESULT.
-    INT_PTR SetMessageResult(LRESULT result) const;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

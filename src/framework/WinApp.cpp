@@ -1,18 +1,5 @@
-// CWinApp: one application object per process, run from the entry point.
+// CWinApp::Run: InitInstance, then a message loop for an application that keeps running.
 #include "framework/WinApp.h"
-
-CWinApp* CWinApp::s_current = nullptr;
-
-CWinApp::CWinApp()
-{
-    s_current = this;
-}
-
-CWinApp::~CWinApp()
-{
-    if (s_current == this)
-        s_current = nullptr;
-}
 
 int CWinApp::Run()
 {

@@ -10,8 +10,8 @@ class CWnd;
 
 class CWinApp {
 public:
-    CWinApp();
-    virtual ~CWinApp();
+    CWinApp() = default;
+    virtual ~CWinApp() = default;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
@@ -25,9 +25,6 @@ public:
 
     CWnd* m_pMainWnd = nullptr;
 
-    static CWinApp* Current() { return s_current; }
-
 private:
-    static CWinApp* s_current;
     std::wstring m_registryKey;
 };

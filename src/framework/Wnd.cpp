@@ -33,7 +33,6 @@ bool CWnd::SubclassWindow(HWND hwnd)
     if (!hwnd || m_subclassed)
         return false;
     m_hWnd = hwnd;
-    PreSubclassWindow();
     m_subclassed = ::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     if (m_subclassed)
         ::SetPropW(hwnd, kObjectProperty, this);

@@ -15,7 +15,6 @@ public:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
     LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const
@@ -30,7 +29,6 @@ public:
     {
         ::SetDlgItemTextW(m_hWnd, id, text.c_str());
     }
-    HFONT GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
     void SetFont(HFONT font, bool redraw = true) const
     {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
@@ -59,8 +57,6 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
-    // Runs once the window is bound, before any message reaches WindowProc.
-    virtual void PreSubclassWindow() {}
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     // The window's own handling of a message (the procedure that was there before).
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);

@@ -27,8 +27,6 @@ public:
     void EnableOpenTarget(bool open) { m_openTarget = open; }
     bool IsOpenTargetEnabled() const { return m_openTarget; }
 
-    const std::wstring& GetTarget() const { return m_target; }
-    bool IsHovered() const { return m_hovered; }
     bool IsVisited() const { return m_visited; }
     // The colour the text is drawn in now.
     COLORREF GetTextColor() const;

@@ -114,13 +114,8 @@ std::wstring ReadCell(IDirectorySearch* search, ADS_SEARCH_HANDLE handle, const 
 
 void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog)
 {
-    CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
-    const int count = list.GetColumnCount();
-    for (int i = 0; i < count; ++i) {
-        std::wstring text;
-        list.GetColumnHeader(i, text);
-        attributes.push_back(std::move(text));
-    }
+    for (std::wstring& header : CListCtrl(dialog.GetDlgItem(IDC_RESULT_LIST)).GetColumnHeaders())
+        attributes.push_back(std::move(header));
 }
 
 void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes)
