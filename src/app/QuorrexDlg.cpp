@@ -3,11 +3,15 @@
 
 #include "chooser/DlgAttributes.h"
 #include "chooser/ColumnRebuild.h"
+#include "export/CsvExport.h"
+#include "framework/Dpi.h"
 #include "framework/KeyFilter.h"
 #include "query/AttributeCatalog.h"
 #include "query/DomainBinding.h"
 #include "query/QueryRun.h"
 #include "resources/resource.h"
+
+#include <ctime>
 
 namespace {
 
@@ -74,6 +78,9 @@ BOOL CQuorrexDlg::OnInitDialog()
 
     InsertBasicColumns(m_resultList);
     m_resultList.SetExtendedStyle(kListExtendedStyle);
+    // The arrays start afresh at every opening of this object, like the columns.
+    selectedNames.clear();
+    availableNames.clear();
     for (const CatalogEntry& entry : BasicAttributes())
         selectedNames.emplace_back(entry.header);
 
@@ -86,6 +93,8 @@ BOOL CQuorrexDlg::OnInitDialog()
         availableNames.emplace_back(entry.header);
 
     PlaceCsvLink();
+    m_dpi = WindowDpi(m_hWnd);
+    TakeOverDpiLayout(m_hWnd, m_csvLink.m_hWnd);
     return TRUE;
 }
 
@@ -140,9 +149,21 @@ INT_PTR CQuorrexDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return OnPaint() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_hIcon);
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return FALSE; // the system's own handling still updates the template controls' fonts
     default:
         return CDialog::HandleMessage(msg, wp, lp);
     }
+}
+
+void CQuorrexDlg::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ScaleColumnWidths(m_resultList.m_hWnd, m_dpi, dpi);
+    ScaleChildWindow(m_csvLink.m_hWnd, m_dpi, dpi);
+    m_dpi = dpi;
 }
 
 bool CQuorrexDlg::OnSysCommand(UINT id)
@@ -185,7 +206,13 @@ void CQuorrexDlg::OnAdvanced()
 
 void CQuorrexDlg::OnGenerateCsv()
 {
-    // The CSV export is not built yet: the command arrives here and does nothing visible.
+    if (const auto path = AskForCsvPath(m_hWnd))
+        ExportToCsv(*path);
+}
+
+void CQuorrexDlg::ExportToCsv(const std::wstring& path)
+{
+    ExportResultList(*this, path, _time64(nullptr));
 }
 
 void CQuorrexDlg::OnCloseButton()

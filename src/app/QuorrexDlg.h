@@ -18,6 +18,7 @@ public:
     void OnGenerate();
     void OnAdvanced();
     void OnGenerateCsv();
+    void ExportToCsv(const std::wstring& path);
     void OnCloseButton();
     void OnAbout();
 
@@ -38,6 +39,7 @@ protected:
 private:
     bool OnSysCommand(UINT id);
     bool OnPaint();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void PlaceCsvLink();
 
     HICON m_hIcon;
@@ -46,4 +48,5 @@ private:
     CListCtrl m_resultList;
     CXTHyperLink m_csvLink;
     CStatic m_banner;
+    UINT m_dpi = 96; // of the display the window was last laid out for
 };

@@ -50,6 +50,7 @@ void CDlgAttributes::DoDataExchange()
 BOOL CDlgAttributes::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_chosenNames.clear();
     m_savedSelected = m_selectedNames;
     m_savedAvailable = m_availableNames;
     for (const std::wstring& name : m_availableNames)

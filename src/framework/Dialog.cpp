@@ -1,6 +1,8 @@
 // CDialog: creation, the modal loop, reflection and the default message handling.
 #include "framework/Dialog.h"
 
+#include "framework/ExceptionGuard.h"
+
 #include <algorithm>
 
 namespace {
@@ -64,8 +66,10 @@ INT_PTR CDialog::DoModal()
     const bool ownerWasEnabled = owner && ::IsWindowEnabled(owner);
     if (!Create())
         return -1;
-    if (ownerWasEnabled)
+    if (ownerWasEnabled) {
         ::EnableWindow(owner, FALSE);
+        m_disabledOwner = owner;
+    }
     ::ShowWindow(m_hWnd, SW_SHOW);
 
     MSG msg;
@@ -76,16 +80,14 @@ INT_PTR CDialog::DoModal()
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (PreTranslateMessage(&msg) || ::IsDialogMessageW(m_hWnd, &msg))
+        if (GuardedCall([&] { return PreTranslateMessage(&msg); }, FALSE) || ::IsDialogMessageW(m_hWnd, &msg))
             continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
 
-    if (ownerWasEnabled) {
-        ::EnableWindow(owner, TRUE);
-        ::SetActiveWindow(owner);
-    }
+    // Ended by something other than EndDialog (the loop broke off): the owner is still disabled.
+    EnableOwner();
     DestroyWindow();
     return m_result;
 }
@@ -94,8 +96,23 @@ void CDialog::EndDialog(INT_PTR result)
 {
     m_result = result;
     m_ended = true;
+    // The owner is enabled before the dialog is hidden, as the system's dialog manager does: a
+    // hidden dialog over a disabled owner makes the system activate some other window, which may
+    // belong to another program, and the owner would end up behind it.
+    EnableOwner();
     if (m_hWnd)
         ::ShowWindow(m_hWnd, SW_HIDE);
+}
+
+void CDialog::EnableOwner()
+{
+    if (!m_disabledOwner)
+        return;
+    HWND owner = m_disabledOwner;
+    m_disabledOwner = nullptr;
+    ::EnableWindow(owner, TRUE);
+    if (m_hWnd && ::GetActiveWindow() == m_hWnd)
+        ::SetActiveWindow(owner);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG*)
@@ -116,8 +133,11 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::DDX_Control(int id, CWnd& control)
 {
-    if (!control.m_hWnd)
-        control.BindDlgItem(GetDlgItem(id));
+    // A member still holding the control of an earlier opening of this dialog is bound again; one
+    // already bound to this opening's control (a control the dialog made itself) is left alone.
+    HWND hwnd = GetDlgItem(id);
+    if (control.m_hWnd != hwnd)
+        control.BindDlgItem(hwnd);
 }
 
 bool CDialog::OnCommand(int id, int, HWND)
@@ -207,10 +227,19 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     } else {
         self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     }
-    return self ? self->HandleMessage(msg, wp, lp) : FALSE;
+    if (!self)
+        return FALSE;
+    return GuardedCall([&] { return self->HandleMessage(msg, wp, lp); }, static_cast<INT_PTR>(FALSE));
 }
 
 LRESULT CALLBACK CDialog::ClassWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    // A window that fails its creation does not open (-1 from WM_CREATE).
+    const LRESULT failed = msg == WM_CREATE ? -1 : 0;
+    return GuardedCall([&] { return ClassMessage(hwnd, msg, wp, lp); }, failed);
+}
+
+LRESULT CDialog::ClassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_NCCREATE:

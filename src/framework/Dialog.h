@@ -38,14 +38,17 @@ protected:
     // Every message of the dialog procedure; returns what the dialog procedure returns.
     virtual INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-    // Binds a member to the template's control (see CWnd::BindDlgItem), unless it is bound already.
+    // Binds a member to the template's control (see CWnd::BindDlgItem), unless it is bound to it
+    // already.
     void DDX_Control(int id, CWnd& control);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ClassWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT ClassMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static void RegisterDialogClass();
     void CenterIfUnplaced(const RECT& before);
+    void EnableOwner();
     // Sends a control's notification back to the control's own object; true if it handled it.
     bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result);
 
@@ -53,4 +56,5 @@ private:
     HWND m_parent;
     bool m_ended = false;
     INT_PTR m_result = -1;
+    HWND m_disabledOwner = nullptr; // the owner DoModal disabled, until it is enabled again
 };

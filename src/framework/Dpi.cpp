@@ -1,11 +1,29 @@
-// WindowDpi: looked up at run time, so that the program still starts where the call is missing.
+// DPI lookups and scaling. The newer calls are looked up at run time, so that the program still
+// starts where they are missing.
 #include "framework/Dpi.h"
+
+#include <commctrl.h>
+
+namespace {
+
+template <typename Function>
+Function User32Function(const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+int Scale(int value, UINT fromDpi, UINT toDpi)
+{
+    return ::MulDiv(value, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+}
+
+} // namespace
 
 UINT WindowDpi(HWND hwnd)
 {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow && hwnd) {
         if (const UINT dpi = getDpiForWindow(hwnd))
             return dpi;
@@ -15,4 +33,39 @@ UINT WindowDpi(HWND hwnd)
     if (screen)
         ::ReleaseDC(nullptr, screen);
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+void TakeOverDpiLayout(HWND dialog, HWND control)
+{
+    constexpr int kDisableResize = 0x0002;         // DDC_DISABLE_RESIZE
+    constexpr int kDisableControlRelayout = 0x0002; // DCDC_DISABLE_RELAYOUT
+    using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setDialog = User32Function<SetBehaviorFunction>("SetDialogDpiChangeBehavior");
+    static const auto setControl = User32Function<SetBehaviorFunction>("SetDialogControlDpiChangeBehavior");
+    if (setDialog && dialog)
+        setDialog(dialog, kDisableResize, kDisableResize);
+    if (setControl && control)
+        setControl(control, kDisableControlRelayout, kDisableControlRelayout);
+}
+
+void ScaleChildWindow(HWND child, UINT fromDpi, UINT toDpi)
+{
+    if (!child || fromDpi == 0 || fromDpi == toDpi)
+        return;
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    const int left = Scale(rect.left, fromDpi, toDpi);
+    const int top = Scale(rect.top, fromDpi, toDpi);
+    ::SetWindowPos(child, nullptr, left, top, Scale(rect.right, fromDpi, toDpi) - left,
+                   Scale(rect.bottom, fromDpi, toDpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ScaleColumnWidths(HWND list, UINT fromDpi, UINT toDpi)
+{
+    if (!list || fromDpi == 0 || fromDpi == toDpi)
+        return;
+    const int count = Header_GetItemCount(ListView_GetHeader(list));
+    for (int c = 0; c < count; ++c)
+        ListView_SetColumnWidth(list, c, Scale(ListView_GetColumnWidth(list, c), fromDpi, toDpi));
 }

@@ -1,4 +1,5 @@
-// Pixel figures given for a 96-DPI display, scaled to the window's display.
+// Pixel figures given for a 96-DPI display, scaled to the window's display, and what a window
+// does when it moves to a display of another DPI.
 #pragma once
 
 #include <windows.h>
@@ -11,3 +12,14 @@ inline int ScaleForWindow(HWND hwnd, int pixels)
 {
     return ::MulDiv(pixels, static_cast<int>(WindowDpi(hwnd)), 96);
 }
+
+// Takes a dialog's size and the place of one of its controls out of the system's own scaling on a
+// DPI change (where the system has it), for a dialog that does both itself: the system would
+// otherwise scale them a second time. Other controls keep the system's scaling.
+void TakeOverDpiLayout(HWND dialog, HWND control);
+
+// Moves and sizes a child window by the ratio of two DPIs, relative to its parent's client area.
+void ScaleChildWindow(HWND child, UINT fromDpi, UINT toDpi);
+
+// Scales every column width of a report-view list by the ratio of two DPIs.
+void ScaleColumnWidths(HWND list, UINT fromDpi, UINT toDpi);

@@ -25,6 +25,7 @@ public:
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
     bool DeleteAllItems() const { return ListView_DeleteAllItems(m_hWnd) != FALSE; }
     int InsertItem(int item, const wchar_t* text) const;
+    bool DeleteItem(int item) const { return ListView_DeleteItem(m_hWnd, item) != FALSE; }
     bool SetItemText(int item, int subItem, const wchar_t* text) const;
     // The full text of an item or subitem, however long.
     std::wstring GetItemText(int item, int subItem) const;

@@ -1,6 +1,8 @@
 // CWnd: window text, subclassing and reflection.
 #include "framework/Wnd.h"
 
+#include "framework/ExceptionGuard.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -62,13 +64,12 @@ LRESULT CWnd::Default(UINT msg, WPARAM wp, LPARAM lp)
 LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
 {
     auto* self = reinterpret_cast<CWnd*>(data);
+    const LRESULT result = GuardedCall([&] { return self->WindowProc(msg, wp, lp); }, LRESULT{0});
     if (msg == WM_NCDESTROY) {
-        const LRESULT result = self->WindowProc(msg, wp, lp);
         ::RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
         ::RemovePropW(hwnd, kObjectProperty);
         self->m_subclassed = false;
         self->m_hWnd = nullptr;
-        return result;
     }
-    return self->WindowProc(msg, wp, lp);
+    return result;
 }

@@ -39,6 +39,9 @@ void CXTHyperLink::CreateToolTip()
                                   ::GetModuleHandleW(nullptr), nullptr);
     if (!m_toolTip)
         return;
+    // The tooltip is a popup owned by the dialog, so the dialog may destroy it before this control:
+    // watch it, to forget the handle when the window goes.
+    ::SetWindowSubclass(m_toolTip, ToolTipProc, 0, reinterpret_cast<DWORD_PTR>(this));
     TTTOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -46,6 +49,15 @@ void CXTHyperLink::CreateToolTip()
     tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
     tool.lpszText = m_target.data();
     ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT CALLBACK CXTHyperLink::ToolTipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+    if (msg == WM_NCDESTROY) {
+        reinterpret_cast<CXTHyperLink*>(data)->m_toolTip = nullptr;
+        ::RemoveWindowSubclass(hwnd, ToolTipProc, 0);
+    }
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 void CXTHyperLink::SetBackColor(COLORREF color)
@@ -141,10 +153,8 @@ LRESULT CXTHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
         break;
     case WM_DESTROY:
-        if (m_toolTip) {
-            ::DestroyWindow(m_toolTip);
-            m_toolTip = nullptr;
-        }
+        if (m_toolTip)
+            ::DestroyWindow(m_toolTip); // its WM_NCDESTROY forgets the handle
         break;
     default:
         break;

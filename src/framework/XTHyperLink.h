@@ -40,6 +40,7 @@ protected:
 
 private:
     void CreateToolTip();
+    static LRESULT CALLBACK ToolTipProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
     void ApplyFont(HFONT font);
     void OnClicked();
 

@@ -10,7 +10,7 @@ ControllerName::~ControllerName()
 bool ControllerName::Lookup(const wchar_t* domain)
 {
     LPBYTE name = nullptr;
-    if (m_api.netGetDCName(nullptr, domain, &name) == NERR_Success) {
+    if (m_api.netGetDCName(nullptr, domain, &name) == NERR_Success && name) {
         m_buffer = name;
         m_name = reinterpret_cast<const wchar_t*>(name);
         return true;

@@ -7,9 +7,12 @@
 #include "framework/WaitCursor.h"
 #include "query/AttributeCatalog.h"
 #include "query/CellText.h"
+#include "query/SearchResources.h"
 #include "resources/resource.h"
 
 #include <adserr.h>
+
+#include <new>
 
 namespace {
 
@@ -17,55 +20,20 @@ constexpr DWORD kSearchTimeoutSeconds = 120;
 constexpr DWORD kPageSize = 100000000;
 constexpr unsigned long long kCursorRefreshRows = 256;
 
-// Keeps the dialog from repainting while the list fills. The window lock alone makes every list
-// insert slow on some systems; turning the list's own redraw off as well keeps the fill fast.
-class FillLock {
-public:
-    FillLock(HWND dialog, HWND list) : m_list(list)
-    {
-        ::LockWindowUpdate(dialog);
-        ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
-    }
-    ~FillLock() { Release(); }
-    FillLock(const FillLock&) = delete;
-    FillLock& operator=(const FillLock&) = delete;
-
-    void Release()
-    {
-        if (!m_locked)
-            return;
-        m_locked = false;
-        ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(m_list, nullptr, TRUE);
-        ::LockWindowUpdate(nullptr);
-    }
-
-private:
-    HWND m_list;
-    bool m_locked = true;
+// How a search ended, and so what the user is told once the window is unlocked again.
+enum class SearchEnd {
+    Listed,             // every object listed
+    PreferencesRefused, // the search did not start
+    FilterRejected,     // the directory rejected the filter
+    SearchFailed,       // the search did not run, for another reason
+    NothingFound,       // no first row
+    DirectoryStopped,   // the rows stopped coming part-way
+    OutOfMemory,        // no room for further rows
 };
 
-// Closes the search handle on every way out.
-class SearchHandle {
-public:
-    explicit SearchHandle(IDirectorySearch* search) : m_search(search) {}
-    ~SearchHandle() { Close(); }
-    SearchHandle(const SearchHandle&) = delete;
-    SearchHandle& operator=(const SearchHandle&) = delete;
-
-    ADS_SEARCH_HANDLE* Place() { return &m_handle; }
-    ADS_SEARCH_HANDLE Get() const { return m_handle; }
-    void Close()
-    {
-        if (m_handle) {
-            m_search->CloseSearchHandle(m_handle);
-            m_handle = nullptr;
-        }
-    }
-
-private:
-    IDirectorySearch* m_search;
-    ADS_SEARCH_HANDLE m_handle = nullptr;
+struct SearchOutcome {
+    SearchEnd end;
+    unsigned long long objectCount = 0;
 };
 
 ADS_SEARCHPREF_INFO IntegerPreference(ADS_SEARCHPREF preference, DWORD value)
@@ -98,16 +66,128 @@ bool SetSearchPreferences(IDirectorySearch* search)
     return search->SetSearchPreference(preferences, static_cast<DWORD>(std::size(preferences))) == S_OK;
 }
 
+// The text of one cell: "-" for a header outside the catalogue or an attribute the row lacks.
 std::wstring ReadCell(IDirectorySearch* search, ADS_SEARCH_HANDLE handle, const CatalogEntry* entry)
 {
     if (!entry)
         return L"-";
-    ADS_SEARCH_COLUMN column = {};
-    if (search->GetColumn(handle, const_cast<LPWSTR>(entry->attribute), &column) != S_OK)
+    const SearchColumn column(search, handle, entry->attribute);
+    if (!column.Available())
         return L"-";
-    std::wstring text = FormatColumnValues(column.pADsValues, column.dwNumValues);
-    search->FreeColumn(&column);
-    return MakeCellText(std::move(text));
+    return MakeCellText(FormatColumnValues(column.Record().pADsValues, column.Record().dwNumValues));
+}
+
+// Writes one object's cells as a new last row; false when the list or the memory ran out, in which
+// case nothing of the row stays in the list.
+bool ListRow(const CListCtrl& list, IDirectorySearch* search, ADS_SEARCH_HANDLE handle,
+             const std::vector<const CatalogEntry*>& columns, int row)
+{
+    int item = -1;
+    try {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const std::wstring cell = ReadCell(search, handle, columns[c]);
+            if (c == 0) {
+                // A list that sorts puts the row elsewhere: the cells follow the item.
+                item = list.InsertItem(row, cell.c_str());
+                if (item < 0)
+                    return false;
+            } else {
+                list.SetItemText(item, static_cast<int>(c), cell.c_str());
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        if (item >= 0)
+            list.DeleteItem(item);
+        return false;
+    }
+    return true;
+}
+
+bool IsFilterError(HRESULT result)
+{
+    return result == HRESULT_FROM_WIN32(ERROR_DS_FILTER_UNKNOWN) || result == E_ADS_INVALID_FILTER;
+}
+
+// Runs the search and fills the list, with the window locked; the lock is released on return.
+SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* search,
+                       const std::vector<std::wstring>& attributes)
+{
+    FillLock lock(dialog.m_hWnd, list.m_hWnd);
+    if (!SetSearchPreferences(search))
+        return {SearchEnd::PreferencesRefused};
+
+    std::wstring filter = dialog.GetDlgItemText(IDC_FILTER);
+    ShowWaitCursor();
+    wchar_t allAttributes[] = L"*";
+    LPWSTR requested[] = {allAttributes};
+    SearchHandle handle(search);
+    const HRESULT executed = search->ExecuteSearch(filter.data(), requested, 1, handle.Place());
+    if (executed != S_OK)
+        return {IsFilterError(executed) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
+    if (search->GetFirstRow(handle.Get()) != S_OK)
+        return {SearchEnd::NothingFound};
+
+    // The catalogue entry of every column, looked up once for all rows.
+    std::vector<const CatalogEntry*> columns;
+    columns.reserve(attributes.size());
+    for (const std::wstring& header : attributes)
+        columns.push_back(FindCatalogEntry(header));
+
+    SearchOutcome outcome{SearchEnd::Listed};
+    int row = 0;
+    for (;;) {
+        // Setting the cursor costs a round trip to the window system under some platforms (tens
+        // of microseconds); re-asserting it every few hundred rows looks the same and keeps the
+        // fill fast.
+        if (outcome.objectCount % kCursorRefreshRows == 0)
+            ShowWaitCursor();
+        if (!ListRow(list, search, handle.Get(), columns, row)) {
+            outcome.end = SearchEnd::OutOfMemory;
+            break;
+        }
+        ++outcome.objectCount;
+        ++row;
+        const HRESULT next = search->GetNextRow(handle.Get());
+        if (next == S_ADS_NOMORE_ROWS)
+            break;
+        if (next != S_OK) {
+            outcome.end = SearchEnd::DirectoryStopped;
+            break;
+        }
+    }
+    return outcome;
+}
+
+void TellUser(SearchEnd end)
+{
+    switch (end) {
+    case SearchEnd::Listed:
+        break;
+    case SearchEnd::PreferencesRefused:
+    case SearchEnd::SearchFailed:
+        AppMessageBox(L"The search could not be run.", MB_ICONERROR);
+        break;
+    case SearchEnd::FilterRejected:
+        AppMessageBox(L"The search could not be run. Check the LDAP filter.", MB_ICONERROR);
+        break;
+    case SearchEnd::NothingFound:
+        AppMessageBox(L"No such objects found.", MB_ICONWARNING);
+        break;
+    case SearchEnd::DirectoryStopped:
+        AppMessageBox(L"The directory stopped sending results. The list holds only the objects read so far.",
+                      MB_ICONWARNING);
+        break;
+    case SearchEnd::OutOfMemory:
+        AppMessageBox(L"There is not enough memory to list every object. The list holds only the objects read so "
+                      L"far.",
+                      MB_ICONWARNING);
+        break;
+    }
+}
+
+bool ListsObjects(SearchEnd end)
+{
+    return end == SearchEnd::Listed || end == SearchEnd::DirectoryStopped || end == SearchEnd::OutOfMemory;
 }
 
 } // namespace
@@ -120,68 +200,11 @@ void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog)
 
 void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes)
 {
-    CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
-    FillLock lock(dialog.m_hWnd, list.m_hWnd);
-
-    if (!SetSearchPreferences(search)) {
-        lock.Release();
-        AppMessageBox(L"The search could not be run.", MB_ICONERROR);
-        return;
-    }
-
-    std::wstring filter = dialog.GetDlgItemText(IDC_FILTER);
-    ShowWaitCursor();
-    wchar_t allAttributes[] = L"*";
-    LPWSTR requested[] = {allAttributes};
-    SearchHandle handle(search);
-    if (search->ExecuteSearch(filter.data(), requested, 1, handle.Place()) != S_OK) {
-        ShowArrowCursor();
-        lock.Release();
-        AppMessageBox(L"The search could not be run. Check the LDAP filter.", MB_ICONERROR);
-        return;
-    }
-
-    if (search->GetFirstRow(handle.Get()) != S_OK) {
-        ShowWaitCursor();
-        AppMessageBox(L"No such objects found.", MB_ICONWARNING);
-        ShowArrowCursor();
-        handle.Close();
-        lock.Release();
-        return;
-    }
-
-    // The catalogue entry of every column, looked up once for all rows.
-    std::vector<const CatalogEntry*> columns;
-    columns.reserve(attributes.size());
-    for (const std::wstring& header : attributes)
-        columns.push_back(FindCatalogEntry(header));
-
-    unsigned long long objectCount = 0;
-    int row = 0;
-    HRESULT next;
-    do {
-        ++objectCount;
-        // Setting the cursor costs a round trip to the window system under some platforms (tens
-        // of microseconds); re-asserting it every few hundred rows looks the same and keeps the
-        // fill fast.
-        if (objectCount % kCursorRefreshRows == 1)
-            ShowWaitCursor();
-        for (size_t c = 0; c < columns.size(); ++c) {
-            const std::wstring cell = ReadCell(search, handle.Get(), columns[c]);
-            if (c == 0)
-                list.InsertItem(row, cell.c_str());
-            else
-                list.SetItemText(row, static_cast<int>(c), cell.c_str());
-        }
-        ++row;
-        next = search->GetNextRow(handle.Get());
-    } while (next == S_OK);
-
-    handle.Close();
-    lock.Release();
-    dialog.SetDlgItemText(IDC_OBJECT_COUNT, std::to_wstring(objectCount));
+    const CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
+    const SearchOutcome outcome = FillList(dialog, list, search, attributes);
+    // The window is unlocked again: what follows can paint.
+    if (ListsObjects(outcome.end))
+        dialog.SetDlgItemText(IDC_OBJECT_COUNT, std::to_wstring(outcome.objectCount));
     ShowArrowCursor();
-    if (next != S_ADS_NOMORE_ROWS)
-        AppMessageBox(L"The directory stopped sending results. The list holds only the objects read so far.",
-                      MB_ICONWARNING);
+    TellUser(outcome.end);
 }

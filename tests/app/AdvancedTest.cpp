@@ -66,6 +66,40 @@ TEST_F(AdvancedTest, ChosenColumnsAreAppendedAndTheQueryRunsAgain)
     EXPECT_TRUE(::IsWindowEnabled(dialog.m_hWnd)) << "the main dialog is usable again";
 }
 
+std::vector<HWND>* g_activations = nullptr;
+
+LRESULT CALLBACK RecordActivation(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HCBT_ACTIVATE && g_activations)
+        g_activations->push_back(reinterpret_cast<HWND>(wp));
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST_F(AdvancedTest, ClosingTheChooserActivatesOnlyTheMainWindowAndFocusReturnsToAdvanced)
+{
+    // Another window the system could hand the activation to, as it might to another program.
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_CAPTION, 600, 400, 200, 100, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ::ShowWindow(other, SW_SHOWNOACTIVATE);
+    for (int closeWith : {IDC_CHOOSER_OK, IDC_CHOOSER_CANCEL}) {
+        ::SetActiveWindow(dialog.m_hWnd);
+        FocusControl(dialog.m_hWnd, IDC_ADVANCED);
+        std::vector<HWND> activations;
+        HHOOK hook = nullptr;
+        Advanced([&](HWND chooser) {
+            g_activations = &activations;
+            hook = ::SetWindowsHookExW(WH_CBT, RecordActivation, nullptr, ::GetCurrentThreadId());
+            ClickButton(chooser, closeWith);
+        });
+        ::UnhookWindowsHookEx(hook);
+        g_activations = nullptr;
+        ASSERT_NE(hook, nullptr);
+        EXPECT_EQ(activations, std::vector<HWND>{dialog.m_hWnd}) << "closing with " << closeWith;
+        EXPECT_EQ(::GetFocus(), dialog.GetDlgItem(IDC_ADVANCED)) << "closing with " << closeWith;
+    }
+    ::DestroyWindow(other);
+}
+
 TEST_F(AdvancedTest, CancelChangesNothingAndRunsNoQuery)
 {
     list.InsertItem(0, L"earlier row");

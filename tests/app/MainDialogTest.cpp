@@ -1,6 +1,7 @@
 // The main dialog as the user meets it: start-up state, template, keys, commands and the CSV link.
 #include "app/QuorrexDlg.h"
 
+#include "framework/FileDialog.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
 #include "support/FakeDirectoryApi.h"
@@ -21,6 +22,8 @@ class MainDialogTest : public ::testing::Test {
 protected:
     void Open()
     {
+        // The pointer stays away from the dialog unless a test moves it there.
+        ::SetCursorPos(0, 0);
         ASSERT_TRUE(dialog.Create());
         ::ShowWindow(dialog.m_hWnd, SW_SHOW);
         list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
@@ -49,6 +52,26 @@ protected:
         return {mapped.left, mapped.top, mapped.left + mapped.right, mapped.top + mapped.bottom};
     }
     LONG Style(int id) const { return ::GetWindowLongW(dialog.GetDlgItem(id), GWL_STYLE); }
+    // A bitmap's size and 32-bit pixels.
+    static std::vector<DWORD> BitmapPixels(HBITMAP bitmap)
+    {
+        BITMAP info = {};
+        ::GetObjectW(bitmap, sizeof info, &info);
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        format.bmiHeader.biWidth = info.bmWidth;
+        format.bmiHeader.biHeight = -info.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight + 2);
+        pixels[0] = static_cast<DWORD>(info.bmWidth);
+        pixels[1] = static_cast<DWORD>(info.bmHeight);
+        HDC dc = ::GetDC(nullptr);
+        ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data() + 2, &format, DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, dc);
+        return pixels;
+    }
     void Focus(int id) { FocusControl(dialog.m_hWnd, id); }
 
     FakeDirectoryApi api;
@@ -199,6 +222,11 @@ TEST_F(MainDialogTest, EscapeOnAFocusedButtonCloses)
 {
     for (int id : {IDC_GENERATE, IDC_ADVANCED}) {
         Open();
+        // The same object opened again is whole again: its members hold this opening's controls.
+        EXPECT_EQ(dialog.GetDlgItemText(IDC_FILTER), L"(&(objectClass=user)(objectCategory=user))");
+        EXPECT_EQ(list.GetColumnHeaders(), kBasicHeaders);
+        EXPECT_EQ(dialog.selectedNames, kBasicHeaders);
+        EXPECT_EQ(dialog.availableNames.size(), 11u);
         Focus(id);
         PressKey(dialog, VK_ESCAPE);
         PumpMessages();
@@ -223,6 +251,46 @@ TEST_F(MainDialogTest, CloseButtonEndsWithOkAndTheCloseBoxWithCancel)
     EXPECT_EQ(dialog.GetResult(), IDCANCEL);
 }
 
+TEST_F(MainDialogTest, MovingToADisplayOfAnotherDpiScalesTheColumnsAndTheCsvLink)
+{
+    Open();
+    const RECT linkBefore = ChildRect(IDC_GENERATE_CSV);
+    RECT suggested;
+    ::GetWindowRect(dialog.m_hWnd, &suggested);
+    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
+    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT window;
+    ::GetWindowRect(dialog.m_hWnd, &window);
+    EXPECT_EQ(window.right - window.left, suggested.right - suggested.left) << "the suggested size was not taken";
+    EXPECT_EQ(window.bottom - window.top, suggested.bottom - suggested.top);
+    for (int c = 0; c < 6; ++c)
+        EXPECT_EQ(list.GetColumnWidth(c), 160) << "column " << c;
+    const RECT linkAfter = ChildRect(IDC_GENERATE_CSV);
+    EXPECT_EQ(linkAfter.left, 2 * linkBefore.left);
+    EXPECT_EQ(linkAfter.top, 2 * linkBefore.top);
+    EXPECT_EQ(linkAfter.right, 2 * linkBefore.right);
+    EXPECT_EQ(linkAfter.bottom, 2 * linkBefore.bottom);
+
+    // And back: the sizes come back, not scaled twice.
+    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
+    EXPECT_EQ(list.GetColumnWidth(0), 80);
+    EXPECT_EQ(ChildRect(IDC_GENERATE_CSV).right, linkBefore.right);
+}
+
+TEST_F(MainDialogTest, BannerShowsItsPicture)
+{
+    Open();
+    auto shown = reinterpret_cast<HBITMAP>(
+        ::SendMessageW(dialog.GetDlgItem(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(shown, nullptr);
+    HBITMAP original = ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_BANNER));
+    ASSERT_NE(original, nullptr);
+    EXPECT_EQ(BitmapPixels(shown), BitmapPixels(original));
+    ::DeleteObject(original);
+}
+
 TEST_F(MainDialogTest, GenerateWithAnEmptyDomainAsksForCredentials)
 {
     Open();
@@ -233,8 +301,12 @@ TEST_F(MainDialogTest, GenerateWithAnEmptyDomainAsksForCredentials)
 
 class CsvLinkTest : public MainDialogTest {
 protected:
+    // A click on the link runs the save dialog: these tests cancel it.
+    static BOOL WINAPI CancelSaveDialog(OPENFILENAMEW*) { return FALSE; }
+
     void SetUp() override
     {
+        SetSaveFileDialogFunction(CancelSaveDialog);
         Open();
         link = dialog.GetDlgItem(IDC_GENERATE_CSV);
         ASSERT_NE(link, nullptr);
@@ -248,6 +320,12 @@ protected:
         ::ReleaseDC(link, dc);
         return color;
     }
+    void TearDown() override
+    {
+        MainDialogTest::TearDown();
+        SetSaveFileDialogFunction(nullptr);
+    }
+
     HWND link = nullptr;
 };
 
@@ -271,10 +349,23 @@ TEST_F(CsvLinkTest, IsACentredLabelOutsideTheTabOrder)
 TEST_F(CsvLinkTest, BlueRedWhileHoveredPurpleOnceClicked)
 {
     EXPECT_EQ(PaintedTextColor(), RGB(0, 0, 255));
+    // The pointer comes over the link, which asks the system to tell it when the pointer leaves.
+    RECT onScreen;
+    ::GetWindowRect(link, &onScreen);
+    ::SetCursorPos((onScreen.left + onScreen.right) / 2, (onScreen.top + onScreen.bottom) / 2);
     ::SendMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(PaintedTextColor(), RGB(255, 0, 0));
-    ::SendMessageW(link, WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(PaintedTextColor(), RGB(0, 0, 255));
+    TRACKMOUSEEVENT tracking = {sizeof tracking, TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(::TrackMouseEvent(&tracking));
+    EXPECT_EQ(tracking.hwndTrack, link);
+    EXPECT_TRUE(tracking.dwFlags & TME_LEAVE);
+    ::SetCursorPos(onScreen.right + 200, onScreen.bottom + 200);
+    const ULONGLONG deadline = ::GetTickCount64() + 5000;
+    while (PaintedTextColor() != RGB(0, 0, 255) && ::GetTickCount64() < deadline) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    EXPECT_EQ(PaintedTextColor(), RGB(0, 0, 255)) << "the hover colour stayed after the pointer left";
     ::SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_GENERATE_CSV, STN_CLICKED), reinterpret_cast<LPARAM>(link));
     EXPECT_EQ(PaintedTextColor(), RGB(128, 0, 128));
     EXPECT_TRUE(dialog.CsvLink().IsVisited());
@@ -298,6 +389,19 @@ TEST_F(CsvLinkTest, NotUnderlinedOpensNothingAndShowsItsCaptionAsTooltip)
     tool.lpszText = text;
     ::SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
     EXPECT_EQ(std::wstring(text), L"G e n e r a t e  CSV");
+}
+
+TEST_F(CsvLinkTest, ForgetsItsTooltipAsSoonAsTheTooltipGoes)
+{
+    // The dialog owns the tooltip popup and destroys it before the link: the link must not keep
+    // (and later destroy again) the handle of a window that is gone.
+    HWND tip = dialog.CsvLink().GetToolTip();
+    ASSERT_TRUE(::IsWindow(tip));
+    EXPECT_EQ(::GetWindow(tip, GW_OWNER), dialog.m_hWnd);
+    ::DestroyWindow(tip);
+    EXPECT_EQ(dialog.CsvLink().GetToolTip(), nullptr) << "a handle of a destroyed window is kept";
+    dialog.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(link));
 }
 
 TEST_F(CsvLinkTest, ShowsTheHandCursor)

@@ -177,6 +177,9 @@ TEST_F(DlgAttributesTest, EscapeOnAFocusedButtonCancelsAndRestores)
 {
     for (int id : {IDC_CHOOSER_OK, IDC_CHOOSER_CANCEL}) {
         Open();
+        // Opened again, the same object fills this opening's lists.
+        EXPECT_EQ(available.GetCount(), 11) << id;
+        EXPECT_EQ(selected.GetCount(), 6) << id;
         Click(IDC_ADD_ALL);
         FocusControl(chooser.m_hWnd, id);
         PressKey(chooser, VK_ESCAPE);
@@ -187,6 +190,31 @@ TEST_F(DlgAttributesTest, EscapeOnAFocusedButtonCancelsAndRestores)
         EXPECT_EQ(availableNames, kAdditional);
         chooser.DestroyWindow();
     }
+}
+
+TEST_F(DlgAttributesTest, OkTheSecondTimeHandsOverOnlyThatList)
+{
+    for (int run = 0; run < 2; ++run) {
+        Open();
+        Click(IDC_CHOOSER_OK);
+        EXPECT_EQ(chooser.ChosenNames().size(), 6u) << "run " << run;
+        chooser.DestroyWindow();
+    }
+}
+
+TEST_F(DlgAttributesTest, OpensCentredOverItsOwner)
+{
+    HWND owner = ::CreateWindowW(L"STATIC", L"owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 60, 700, 560,
+                                 nullptr, nullptr, nullptr, nullptr);
+    CDlgAttributes owned{owner, selectedNames, availableNames};
+    ASSERT_TRUE(owned.Create());
+    RECT ownerRect, rect;
+    ::GetWindowRect(owner, &ownerRect);
+    ::GetWindowRect(owned.m_hWnd, &rect);
+    EXPECT_NEAR((rect.left + rect.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1);
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, (ownerRect.top + ownerRect.bottom) / 2, 1);
+    owned.DestroyWindow();
+    ::DestroyWindow(owner);
 }
 
 TEST_F(DlgAttributesTest, EnterOnAFocusedOkAccepts)

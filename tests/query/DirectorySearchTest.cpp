@@ -1,9 +1,11 @@
 // The search and the fill of the result list, against a scripted directory and a real list view.
 #include "query/DirectorySearch.h"
 
+#include "support/AllocationFailure.h"
 #include "support/QueryDialogFixture.h"
 
 #include <adserr.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -20,6 +22,12 @@ protected:
         SetColumns(kBasicHeaders);
         Type(IDC_FILTER, L"(&(objectClass=user)(objectCategory=user))");
         directory.lockProbeWindow = list.m_hWnd;
+        ::SetWindowSubclass(list.m_hWnd, RecordRedraw, 0, reinterpret_cast<DWORD_PTR>(&redraws));
+    }
+    void TearDown() override
+    {
+        ::RemoveWindowSubclass(list.m_hWnd, RecordRedraw, 0);
+        QueryDialogFixture::TearDown();
     }
 
     void Search()
@@ -32,10 +40,14 @@ protected:
     void ExpectEverythingReleased()
     {
         EXPECT_EQ(directory.closedHandles, directory.openHandles) << "search handle left open";
-        EXPECT_EQ(directory.freedColumns, directory.getColumnSuccesses) << "column not freed exactly once";
+        EXPECT_EQ(directory.freedColumns, directory.filledColumns) << "column not freed exactly once";
         EXPECT_TRUE(::LockWindowUpdate(dialog.m_hWnd)) << "window left locked";
         ::LockWindowUpdate(nullptr);
-        EXPECT_TRUE(::GetWindowLongW(list.m_hWnd, GWL_STYLE) & WS_VISIBLE) << "list redraw left off";
+        ASSERT_FALSE(redraws.empty());
+        EXPECT_EQ(redraws.front(), static_cast<WPARAM>(FALSE)) << "the list painted while it filled";
+        EXPECT_EQ(redraws.back(), static_cast<WPARAM>(TRUE)) << "list redraw left off";
+        for (const auto& box : boxes.boxes())
+            EXPECT_FALSE(box.windowLocked) << "shown over a locked window: " << testing::PrintToString(box.text);
     }
 
     void ExpectOneBox(const std::wstring& text, UINT type)
@@ -44,6 +56,15 @@ protected:
         EXPECT_EQ(boxes.boxes()[0].text, text);
         EXPECT_EQ(boxes.boxes()[0].type, type);
     }
+
+    // The WM_SETREDRAW flags the list received, in order.
+    static LRESULT CALLBACK RecordRedraw(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+    {
+        if (msg == WM_SETREDRAW)
+            reinterpret_cast<std::vector<WPARAM>*>(data)->push_back(wp);
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+    std::vector<WPARAM> redraws;
 };
 
 TEST_F(SearchDirectoryTest, ReadColumnHeadersGivesHeadersInColumnOrder)
@@ -190,27 +211,50 @@ TEST_F(SearchDirectoryTest, FirstRowFailureAlsoSaysNoSuchObjects)
 
 TEST_F(SearchDirectoryTest, RefusedPreferencesStopTheSearchWithAMessage)
 {
-    directory.preferenceResult = E_ADS_BAD_PARAMETER;
+    // S_ADS_ERRORSOCCURRED: some preferences were refused, which is no S_OK either.
     directory.AddTextRow({{L"cn", L"a"}});
-    Search();
-    ExpectOneBox(L"The search could not be run.", MB_ICONERROR);
-    EXPECT_TRUE(directory.requestedAttributes.empty()) << "searched although the preferences were refused";
-    EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(Count(), L"0");
-    ExpectEverythingReleased();
+    for (HRESULT refusal : {E_ADS_BAD_PARAMETER, S_ADS_ERRORSOCCURRED}) {
+        MessageBoxRecorder boxesOfThisRun;
+        directory.preferenceResult = refusal;
+        Search();
+        ASSERT_EQ(boxesOfThisRun.boxes().size(), 1u);
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].text, L"The search could not be run.");
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_FALSE(boxesOfThisRun.boxes()[0].windowLocked);
+        EXPECT_TRUE(directory.requestedAttributes.empty()) << "searched although the preferences were refused";
+        EXPECT_EQ(list.GetItemCount(), 0);
+        EXPECT_EQ(Count(), L"0");
+        ExpectEverythingReleased();
+    }
 }
 
-TEST_F(SearchDirectoryTest, RejectedFilterSaysToCheckIt)
+TEST_F(SearchDirectoryTest, OnlyAFilterErrorBlamesTheFilter)
 {
+    struct Case {
+        HRESULT result;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {static_cast<HRESULT>(0x8007203E), L"The search could not be run. Check the LDAP filter."}, // filter unknown
+        {E_ADS_INVALID_FILTER, L"The search could not be run. Check the LDAP filter."},
+        {static_cast<HRESULT>(0x8007203A), L"The search could not be run."}, // server down
+        {static_cast<HRESULT>(0x80072030), L"The search could not be run."}, // no such object
+        {S_FALSE, L"The search could not be run."},                          // success, but not S_OK
+    };
     Type(IDC_FILTER, L"(&(objectClass=user)(cn=a");
-    directory.executeResult = static_cast<HRESULT>(0x80072020);
     directory.AddTextRow({{L"cn", L"a"}});
-    Search();
-    ExpectOneBox(L"The search could not be run. Check the LDAP filter.", MB_ICONERROR);
-    EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(Count(), L"0");
-    EXPECT_EQ(directory.closedHandles, 0) << "no handle was opened";
-    ExpectEverythingReleased();
+    for (const Case& c : cases) {
+        MessageBoxRecorder boxesOfThisCase;
+        directory.executeResult = c.result;
+        Search();
+        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << std::hex << c.result;
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, c.message) << std::hex << c.result;
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_FALSE(boxesOfThisCase.boxes()[0].windowLocked);
+        EXPECT_EQ(list.GetItemCount(), 0) << std::hex << c.result;
+        EXPECT_EQ(Count(), L"0");
+        ExpectEverythingReleased();
+    }
 }
 
 TEST_F(SearchDirectoryTest, DirectoryStoppingPartWayKeepsTheRowsAndSaysSo)
@@ -218,13 +262,60 @@ TEST_F(SearchDirectoryTest, DirectoryStoppingPartWayKeepsTheRowsAndSaysSo)
     for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
         directory.AddTextRow({{L"cn", name}});
     directory.failNextRowAt = 2;
+    for (HRESULT stop : {E_FAIL, S_FALSE}) {
+        MessageBoxRecorder boxesOfThisRun;
+        list.DeleteAllItems();
+        directory.nextRowFailure = stop;
+        Search();
+        EXPECT_EQ(list.GetItemCount(), 2);
+        EXPECT_EQ(Cell(1, 0), L"b");
+        EXPECT_EQ(Count(), L"2");
+        ASSERT_EQ(boxesOfThisRun.boxes().size(), 1u);
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].text,
+                  L"The directory stopped sending results. The list holds only the objects read so far.");
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].type, static_cast<UINT>(MB_ICONWARNING));
+        EXPECT_FALSE(boxesOfThisRun.boxes()[0].windowLocked);
+        ExpectEverythingReleased();
+    }
+}
+
+TEST_F(SearchDirectoryTest, ColumnFilledWithAnotherSuccessCodeShowsADashAndIsFreed)
+{
+    directory.AddTextRow({{L"cn", L"a"}, {L"givenName", L"b"}, {L"sn", L"c"}});
+    directory.partialColumns = {L"givenName"};
     Search();
-    EXPECT_EQ(list.GetItemCount(), 2);
-    EXPECT_EQ(Cell(1, 0), L"b");
-    EXPECT_EQ(Count(), L"2");
-    ExpectOneBox(L"The directory stopped sending results. The list holds only the objects read so far.",
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"a", L"-", L"-", L"c", L"-", L"-"}));
+    EXPECT_EQ(directory.filledColumns, 3);
+    ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, RunningOutOfMemoryKeepsWholeRowsFreesTheColumnAndSaysSo)
+{
+    directory.AddTextRow({{L"cn", L"alice"}, {L"description", L"first row"}});
+    directory.AddTextRow({{L"cn", L"bob"}, {L"description", L"a description too long for a short string"}});
+    directory.AddTextRow({{L"cn", L"carol"}});
+    directory.failAllocationAtRow = 1;
+    directory.failAllocationAfterColumn = L"description";
+    Search();
+    EXPECT_FALSE(AllocationFailurePending());
+    ASSERT_EQ(list.GetItemCount(), 1) << "no half row may stay";
+    EXPECT_EQ(Cell(0, 0), L"alice");
+    EXPECT_EQ(Count(), L"1");
+    ExpectOneBox(L"There is not enough memory to list every object. The list holds only the objects read so far.",
                  MB_ICONWARNING);
     ExpectEverythingReleased();
+}
+
+TEST_F(SearchDirectoryTest, CellsFollowTheirItemWhereTheListPutsIt)
+{
+    // A list that sorts inserts a row elsewhere than asked: its other cells must go with it.
+    ::SetWindowLongW(list.m_hWnd, GWL_STYLE, ::GetWindowLongW(list.m_hWnd, GWL_STYLE) | LVS_SORTASCENDING);
+    SetColumns({L"NAME", L"FIRST NAME"});
+    directory.AddTextRow({{L"cn", L"zed"}, {L"givenName", L"Zacharias"}});
+    directory.AddTextRow({{L"cn", L"amy"}, {L"givenName", L"Amelia"}});
+    Search();
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"amy", L"Amelia"}));
+    EXPECT_EQ(RowTexts(1), (std::vector<std::wstring>{L"zed", L"Zacharias"}));
 }
 
 TEST_F(SearchDirectoryTest, WindowIsLockedWhileTheDirectoryIsRead)

@@ -3,6 +3,7 @@
 
 #include "support/QueryDialogFixture.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -109,6 +110,68 @@ TEST_F(BindToDomainTest, UnknownDomainShowsInvalidDomainNameAndBindsNothing)
     EXPECT_EQ(boxes.boxes()[1].type, static_cast<UINT>(MB_ICONERROR));
     EXPECT_EQ(api.netDcLookups[1], std::wstring(300, L'x'));
     EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, EveryControllerBufferIsFreedWhenTheLookupsFailOrNameNothing)
+{
+    struct Case {
+        const char* what;
+        void (*arrange)(FakeDirectoryApi&);
+    };
+    const Case cases[] = {
+        {"both fail, each handing out a buffer",
+         [](FakeDirectoryApi& a) {
+             a.netDcResult = NERR_DCNotFound;
+             a.netDcBufferAlways = true;
+             a.dsDcResult = ERROR_NO_SUCH_DOMAIN;
+             a.dsDcRecordAlways = true;
+         }},
+        {"the locator answers without a name",
+         [](FakeDirectoryApi& a) {
+             a.netDcResult = NERR_DCNotFound;
+             a.dsDcResult = ERROR_SUCCESS;
+             a.dsDcNoName = true;
+         }},
+        {"the NetBIOS lookup answers without a name, the locator fails",
+         [](FakeDirectoryApi& a) {
+             a.netDcNoName = true;
+             a.dsDcResult = ERROR_NO_SUCH_DOMAIN;
+             a.dsDcRecordAlways = true;
+         }},
+    };
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    for (const Case& c : cases) {
+        FakeDirectoryApi fresh;
+        fresh.openObject = &directory;
+        c.arrange(fresh);
+        MessageBoxRecorder boxesOfThisCase;
+        EXPECT_EQ(Bind(), nullptr) << c.what;
+        EXPECT_TRUE(fresh.liveBuffers.empty()) << c.what;
+        EXPECT_EQ(fresh.badFrees, 0) << c.what;
+        EXPECT_TRUE(fresh.opens.empty()) << c.what;
+        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << c.what;
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, L"Invalid domain name.") << c.what;
+    }
+}
+
+TEST_F(BindToDomainTest, PasswordIsWipedAsSoonAsTheBindReturns)
+{
+    api.openResult = static_cast<HRESULT>(0x800720A2);
+    api.openObject = nullptr;
+    Type(IDC_DOMAIN_NAME, L"EXAMPLE");
+    Type(IDC_USER, L"bob");
+    Type(IDC_PASSWORD, L"Secret1!");
+    // The message about the refused bind comes after the bind, while the binding still runs: by
+    // then the buffer the bind read the password from must hold zeros only.
+    bool wiped = false;
+    boxes.whileShown = [&] {
+        ASSERT_NE(api.passwordSeen, nullptr);
+        ASSERT_EQ(api.passwordLength, 8u);
+        wiped = std::all_of(api.passwordSeen, api.passwordSeen + api.passwordLength, [](wchar_t c) { return c == 0; });
+    };
+    EXPECT_EQ(Bind(), nullptr);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_TRUE(wiped) << "the password outlived the bind";
 }
 
 TEST_F(BindToDomainTest, NoCredentialsStillNeedTheControllerLookup)

@@ -2,6 +2,7 @@
 #include "support/FakeDirectoryApi.h"
 
 #include <cstring>
+#include <cwchar>
 
 FakeDirectoryApi* FakeDirectoryApi::current = nullptr;
 
@@ -36,10 +37,13 @@ NET_API_STATUS WINAPI FakeNetGetDCName(LPCWSTR server, LPCWSTR domain, LPBYTE* c
     Fake().netDcLookups.emplace_back(domain ? domain : L"<null>");
     if (server)
         return ERROR_INVALID_PARAMETER;
-    if (Fake().netDcResult != NERR_Success)
-        return Fake().netDcResult;
-    *controller = reinterpret_cast<LPBYTE>(NewBuffer(Fake().netDcName));
-    return NERR_Success;
+    if (Fake().netDcNoName) {
+        *controller = nullptr;
+        return NERR_Success;
+    }
+    if (Fake().netDcResult == NERR_Success || Fake().netDcBufferAlways)
+        *controller = reinterpret_cast<LPBYTE>(NewBuffer(Fake().netDcName));
+    return Fake().netDcResult;
 }
 
 DWORD WINAPI FakeDsGetDcName(LPCWSTR computer, LPCWSTR domain, GUID*, LPCWSTR, ULONG flags,
@@ -49,18 +53,20 @@ DWORD WINAPI FakeDsGetDcName(LPCWSTR computer, LPCWSTR domain, GUID*, LPCWSTR, U
     Fake().dsDcFlags.push_back(flags);
     if (computer)
         return ERROR_INVALID_PARAMETER;
-    if (Fake().dsDcResult != ERROR_SUCCESS)
+    if (Fake().dsDcResult != ERROR_SUCCESS && !Fake().dsDcRecordAlways)
         return Fake().dsDcResult;
     // One allocation holding the record and its strings, as the system hands it out.
     const std::wstring& name = Fake().dsDcName;
     const size_t bytes = sizeof(DOMAIN_CONTROLLER_INFOW) + (name.size() + 1) * sizeof(wchar_t);
     auto* block = new BYTE[bytes]();
     auto* record = reinterpret_cast<PDOMAIN_CONTROLLER_INFOW>(block);
-    record->DomainControllerName = reinterpret_cast<wchar_t*>(block + sizeof(DOMAIN_CONTROLLER_INFOW));
-    std::memcpy(record->DomainControllerName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+    if (!Fake().dsDcNoName) {
+        record->DomainControllerName = reinterpret_cast<wchar_t*>(block + sizeof(DOMAIN_CONTROLLER_INFOW));
+        std::memcpy(record->DomainControllerName, name.c_str(), (name.size() + 1) * sizeof(wchar_t));
+    }
     Fake().liveBuffers.insert(block);
     *info = record;
-    return ERROR_SUCCESS;
+    return Fake().dsDcResult;
 }
 
 NET_API_STATUS WINAPI FakeBufferFree(LPVOID buffer)
@@ -85,8 +91,11 @@ HRESULT WINAPI FakeOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWOR
     OpenObjectCall call{path ? path : L"<null>", std::nullopt, std::nullopt, flags, iid};
     if (user)
         call.user = user;
-    if (password)
+    if (password) {
         call.password = password;
+        Fake().passwordSeen = password;
+        Fake().passwordLength = std::wcslen(password);
+    }
     Fake().opens.push_back(call);
     *object = nullptr;
     if (Fake().openObject) {
@@ -98,7 +107,7 @@ HRESULT WINAPI FakeOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWOR
 
 } // namespace
 
-FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi())
+FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi()), m_outer(current)
 {
     current = this;
     TheDirectoryApi() = DirectoryApi{FakeJoinInformation, FakeNetGetDCName, FakeDsGetDcName,
@@ -110,5 +119,5 @@ FakeDirectoryApi::~FakeDirectoryApi()
     TheDirectoryApi() = m_saved;
     for (void* buffer : liveBuffers)
         delete[] static_cast<BYTE*>(buffer);
-    current = nullptr;
+    current = m_outer;
 }

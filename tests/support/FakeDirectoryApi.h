@@ -34,8 +34,12 @@ public:
     // Controller lookups
     NET_API_STATUS netDcResult = NERR_Success;
     std::wstring netDcName = L"\\\\DC1";
+    bool netDcBufferAlways = false; // a name buffer is handed out also with a failure
+    bool netDcNoName = false;       // success, but a null name
     DWORD dsDcResult = ERROR_NO_SUCH_DOMAIN;
     std::wstring dsDcName = L"\\\\dc1.example.test";
+    bool dsDcRecordAlways = false; // a record is handed out also with a failure
+    bool dsDcNoName = false;       // success, but a record without a controller name
 
     // Bind
     HRESULT openResult = S_OK;
@@ -47,6 +51,8 @@ public:
     std::vector<ULONG> dsDcFlags;
     std::vector<OpenObjectCall> opens;
     int coInitializeCalls = 0;
+    const wchar_t* passwordSeen = nullptr; // where the last bind read its password from
+    size_t passwordLength = 0;
     std::set<void*> liveBuffers;
     int badFrees = 0;
 
@@ -54,4 +60,5 @@ public:
 
 private:
     DirectoryApi m_saved;
+    FakeDirectoryApi* m_outer; // a fake this one stands in for while it lives
 };

@@ -1,6 +1,8 @@
 // FakeDirectorySearch: plays back its rows and counts handles and columns.
 #include "support/FakeDirectorySearch.h"
 
+#include "support/AllocationFailure.h"
+
 #include <adserr.h>
 
 #include <algorithm>
@@ -71,12 +73,13 @@ HRESULT FakeDirectorySearch::ExecuteSearch(LPWSTR searchFilter, LPWSTR* names, D
     requestedAttributes.clear();
     for (DWORD i = 0; i < count; ++i)
         requestedAttributes.emplace_back(names[i]);
-    if (executeResult != S_OK)
+    if (FAILED(executeResult))
         return executeResult;
+    // A success code other than S_OK still hands out a handle that must be closed.
     *handle = Handle();
     ++openHandles;
     m_current = 0;
-    return S_OK;
+    return executeResult;
 }
 
 HRESULT FakeDirectorySearch::GetFirstRow(ADS_SEARCH_HANDLE)
@@ -120,7 +123,11 @@ HRESULT FakeDirectorySearch::GetColumn(ADS_SEARCH_HANDLE, LPWSTR name, PADS_SEAR
             column->pADsValues = new ADSVALUE[values.size()];
             std::copy(values.begin(), values.end(), column->pADsValues);
         }
-        ++getColumnSuccesses;
+        ++filledColumns;
+        if (m_current == failAllocationAtRow && failAllocationAfterColumn == name)
+            FailNextAllocation();
+        if (std::ranges::find(partialColumns, name) != partialColumns.end())
+            return partialColumnResult;
         return S_OK;
     }
     return E_ADS_COLUMN_NOT_SET;

@@ -33,13 +33,18 @@ public:
     size_t failNextRowAt = SIZE_MAX;        // GetNextRow fails with nextRowFailure on moving to this row
     HRESULT nextRowFailure = E_FAIL;
     std::vector<std::wstring> failingColumns; // GetColumn fails for these although the row has them
+    HRESULT partialColumnResult = S_FALSE;    // what GetColumn returns, with a filled record, for:
+    std::vector<std::wstring> partialColumns;
+    // The first allocation after GetColumn has filled this attribute's record on this row fails.
+    size_t failAllocationAtRow = SIZE_MAX;
+    std::wstring failAllocationAfterColumn;
 
     // What was asked for.
     std::vector<ADS_SEARCHPREF_INFO> preferences;
     std::wstring filter;
     std::vector<std::wstring> requestedAttributes;
     std::vector<std::wstring> columnRequests;
-    int getColumnSuccesses = 0;
+    int filledColumns = 0; // records GetColumn filled (and FreeColumn must free)
     int freedColumns = 0;
     int openHandles = 0;
     int closedHandles = 0;

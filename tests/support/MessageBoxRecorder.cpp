@@ -5,7 +5,7 @@
 
 MessageBoxRecorder* MessageBoxRecorder::s_current = nullptr;
 
-MessageBoxRecorder::MessageBoxRecorder()
+MessageBoxRecorder::MessageBoxRecorder() : m_outer(s_current)
 {
     s_current = this;
     m_previous = SetMessageBoxFunction(Record);
@@ -14,11 +14,27 @@ MessageBoxRecorder::MessageBoxRecorder()
 MessageBoxRecorder::~MessageBoxRecorder()
 {
     SetMessageBoxFunction(m_previous);
-    s_current = nullptr;
+    s_current = m_outer;
 }
+
+namespace {
+
+// LockWindowUpdate refuses a second window while one is locked.
+bool SomeWindowLocked()
+{
+    static HWND probe = ::CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (!::LockWindowUpdate(probe))
+        return true;
+    ::LockWindowUpdate(nullptr);
+    return false;
+}
+
+} // namespace
 
 int MessageBoxRecorder::Record(HWND, const wchar_t* text, const wchar_t* caption, UINT type)
 {
-    s_current->m_boxes.push_back({text, caption, type});
+    s_current->m_boxes.push_back({text, caption, type, SomeWindowLocked()});
+    if (s_current->whileShown)
+        s_current->whileShown();
     return IDOK;
 }

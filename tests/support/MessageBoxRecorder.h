@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct RecordedMessageBox {
     std::wstring text;
     std::wstring caption;
     UINT type;
+    bool windowLocked; // whether some window was locked against repainting under the box
 };
 
 class MessageBoxRecorder {
@@ -22,10 +24,13 @@ public:
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const std::vector<RecordedMessageBox>& boxes() const { return m_boxes; }
+    // Runs while each box is shown, before it is answered.
+    std::function<void()> whileShown;
 
 private:
     static int Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
     static MessageBoxRecorder* s_current;
     std::vector<RecordedMessageBox> m_boxes;
     MessageBoxFunction m_previous;
+    MessageBoxRecorder* m_outer; // a recorder this one stands in for while it lives
 };

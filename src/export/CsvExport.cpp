@@ -1,0 +1,136 @@
+// AskForCsvPath and ExportResultList.
+#include "export/CsvExport.h"
+
+#include "export/CreationTime.h"
+#include "export/MakeCsvFile.h"
+#include "framework/FileDialog.h"
+#include "framework/ListCtrl.h"
+#include "framework/MessageBox.h"
+#include "resources/resource.h"
+
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kSoftware[] = L"Varnok";
+constexpr DWORD kSaveDialogFlags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_LONGNAMES | OFN_ENABLESIZING;
+// Room for the longest path the system takes.
+constexpr size_t kPathCapacity = 32768;
+
+// The characters after the last dot of the file name, without the dot; empty when there is none.
+std::wstring FileExtension(const std::wstring& path)
+{
+    const size_t nameStart = path.find_last_of(L"\\/");
+    const size_t dot = path.find_last_of(L'.');
+    if (dot == std::wstring::npos || (nameStart != std::wstring::npos && dot < nameStart))
+        return {};
+    return path.substr(dot + 1);
+}
+
+// Reads list cells with one buffer for the whole export, grown when a text does not fit.
+class CellReader {
+public:
+    explicit CellReader(HWND list) : m_list(list), m_buffer(256) {}
+
+    void Read(int item, int subItem, std::wstring& text)
+    {
+        for (;;) {
+            LVITEMW lvi = {};
+            lvi.iSubItem = subItem;
+            lvi.pszText = m_buffer.data();
+            lvi.cchTextMax = static_cast<int>(m_buffer.size());
+            const auto length = static_cast<size_t>(
+                ::SendMessageW(m_list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+            // The control truncates silently: a text that filled the buffer may be longer.
+            if (length + 1 < m_buffer.size()) {
+                text.assign(m_buffer.data(), length);
+                return;
+            }
+            m_buffer.resize(m_buffer.size() * 2);
+        }
+    }
+
+private:
+    HWND m_list;
+    std::vector<wchar_t> m_buffer;
+};
+
+// The header texts as the header control gives them (at most 255 characters); a header it does
+// not give is left out.
+std::vector<std::wstring> ReadHeaders(const CListCtrl& list)
+{
+    std::vector<std::wstring> headers;
+    const int count = list.GetColumnCount();
+    for (int i = 0; i < count; ++i) {
+        std::wstring text;
+        if (list.GetColumnHeader(i, text))
+            headers.push_back(std::move(text));
+    }
+    return headers;
+}
+
+// Writes the header line and the rows, one row in memory at a time; false at the first failure.
+bool WriteTable(CMakeCsvFile& writer, const CListCtrl& list)
+{
+    const std::vector<std::wstring> headers = ReadHeaders(list);
+    const int rowCount = list.GetItemCount();
+    const int columnCount = list.GetColumnCount();
+    if (!writer.WriteColumnHeaders(headers))
+        return false;
+    CellReader reader(list.m_hWnd);
+    std::vector<std::wstring> cells(static_cast<size_t>(columnCount > 0 ? columnCount : 0));
+    for (int row = 0; row < rowCount; ++row) {
+        for (int column = 0; column < columnCount; ++column)
+            reader.Read(row, column, cells[static_cast<size_t>(column)]);
+        if (!writer.WriteRow(cells, columnCount))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::wstring> AskForCsvPath(HWND owner)
+{
+    std::vector<wchar_t> file(kPathCapacity, L'\0');
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = L"csv Files (*.csv)\0*.csv\0";
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = static_cast<DWORD>(file.size());
+    dialog.lpstrTitle = L"Save as";
+    dialog.lpstrDefExt = L"csv";
+    dialog.Flags = kSaveDialogFlags;
+    if (!ShowSaveFileDialog(dialog))
+        return std::nullopt;
+    std::wstring path(file.data());
+    if (FileExtension(path) != L"csv")
+        return std::nullopt;
+    return path;
+}
+
+void ExportResultList(CWnd& dialog, const std::wstring& path, std::int64_t creationTime)
+{
+    CMakeCsvFile writer;
+    if (!writer.CreateCsvFile(path)) {
+        AppMessageBox(writer.GetErrorText(), MB_OK);
+        return;
+    }
+    const CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
+    const bool written =
+        writer.WriteFileHeader(kSoftware, FormatCreationTime(creationTime)) && WriteTable(writer, list);
+    // The first failure is the one to tell: closing a file whose write failed fails as well.
+    std::wstring failure = written ? std::wstring() : writer.GetErrorText();
+    if (!writer.CloseCsvFile() && failure.empty())
+        failure = writer.GetErrorText();
+    if (!failure.empty()) {
+        AppMessageBox(failure, MB_OK);
+        return;
+    }
+    if (const unsigned long long replaced = writer.GetUnstorableCount()) {
+        AppMessageBox(std::to_wstring(replaced) +
+                          L" characters could not be stored in the 8-bit CSV file and were written as \"?\".",
+                      MB_ICONEXCLAMATION);
+    }
+}

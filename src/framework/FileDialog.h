@@ -1,0 +1,15 @@
+// The system's save-file dialog behind a replaceable function, so that tests can answer it.
+#pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
+
+using SaveFileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW* dialog);
+
+// Runs the save-file dialog described by dialog; true when the user accepted a name.
+bool ShowSaveFileDialog(OPENFILENAMEW& dialog);
+
+// Replaces the function that runs the dialog; returns the previous one. nullptr restores the
+// system's.
+SaveFileDialogFunction SetSaveFileDialogFunction(SaveFileDialogFunction function);
