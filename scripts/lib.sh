@@ -30,18 +30,25 @@ ensure_packages() {
 XVFB_PID=""
 WINESERVER_STARTED=""
 
-# Starts Xvfb on the first free display number from 90 on and exports DISPLAY.
+# Starts Xvfb on a display number it finds free itself (-displayfd: no race with other displays
+# on this machine, nor with those of a chroot or namespace sharing its abstract sockets) and
+# exports DISPLAY.
 start_xvfb() {
-    local n=90
-    while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local fifo
+    fifo="$(mktemp -u)"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
-    done
+    local n=""
+    read -r -t 20 n <"$fifo" || true
+    rm -f "$fifo"
+    if [ -n "$n" ]; then
+        export DISPLAY=":$n"
+        for _ in $(seq 1 100); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+    fi
     log "Xvfb did not start"
     return 1
 }
