@@ -135,20 +135,29 @@ TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
                        reinterpret_cast<LPARAM>(::GetDlgItem(saveDialog, IDOK)));
         answered = true;
     });
+    // The pointer moves onto the link and clicks, all as one stream of input.
     RECT link;
     ::GetWindowRect(dialog.GetDlgItem(IDC_GENERATE_CSV), &link);
-    ::SetCursorPos((link.left + link.right) / 2, (link.top + link.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(::SendInput(2, clicks, sizeof(INPUT)), 2u);
-    const ULONGLONG deadline = ::GetTickCount64() + 20000;
+    const POINT at = {(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+    ASSERT_EQ(::WindowFromPoint(at), dialog.GetDlgItem(IDC_GENERATE_CSV));
+    INPUT input[3] = {};
+    for (INPUT& event : input)
+        event.type = INPUT_MOUSE;
+    input[0].mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(::SendInput(3, input, sizeof(INPUT)), 3u);
+    const ULONGLONG deadline = ::GetTickCount64() + 30000;
     while (!(answered && FileExists(path + L".csv")) && ::GetTickCount64() < deadline) {
         PumpMessages();
         ::Sleep(10);
     }
-    ASSERT_TRUE(answered) << "no save dialog came up";
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    ASSERT_TRUE(answered) << "no save dialog came up; the pointer is at " << cursor.x << "," << cursor.y
+                          << ", the link's centre at " << at.x << "," << at.y;
     const std::string bytes = ReadFileBytes(path + L".csv"); // the dialog added the default extension
     const size_t headerLine = bytes.find("NAME,FIRST NAME,INITIAL,LAST NAME,DISPLAY NAME,DESCRIPTION\r\n");
     ASSERT_NE(headerLine, std::string::npos) << bytes;
