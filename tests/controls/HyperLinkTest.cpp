@@ -3,6 +3,7 @@
 #include "controls/HyperLink.h"
 
 #include "resources/resource.h"
+#include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
 #include "support/FakeLinkApi.h"
 #include "support/MessageBoxRecorder.h"
@@ -39,41 +40,24 @@ protected:
         ::SendMessageW(hwnd, WM_SETFONT, host.SendMessage(WM_GETFONT), FALSE);
         return hwnd;
     }
-    RECT RectInHost(HWND hwnd) const
-    {
-        RECT rect;
-        ::GetWindowRect(hwnd, &rect);
-        ::MapWindowPoints(nullptr, host.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    }
-    // The extent of text in the dialog's font, underlined, as a link measures it.
-    SIZE Extent(const std::wstring& text) const
+    // A text exactly width pixels wide in the dialog's font, underlined, as a link measures it.
+    std::wstring TextOfWidth(int width, int* height) const
     {
         LOGFONTW description = {};
         ::GetObjectW(reinterpret_cast<HFONT>(host.SendMessage(WM_GETFONT)), sizeof description, &description);
         description.lfUnderline = TRUE;
         HFONT font = ::CreateFontIndirectW(&description);
-        HDC dc = ::GetDC(host.m_hWnd);
-        HGDIOBJ previous = ::SelectObject(dc, font);
-        SIZE size = {};
-        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        ::SelectObject(dc, previous);
-        ::ReleaseDC(host.m_hWnd, dc);
-        ::DeleteObject(font);
-        return size;
-    }
-    // A text exactly width pixels wide, made of wide and narrow letters.
-    std::wstring TextOfWidth(int width) const
-    {
+        std::wstring text = L"x";
         for (int wide = 0; wide < 20; ++wide) {
             for (int narrow = 0; narrow < 40; ++narrow) {
-                const std::wstring text = std::wstring(wide, L'x') + std::wstring(narrow, L'i');
-                if (Extent(text).cx == width)
-                    return text;
+                const std::wstring candidate = std::wstring(wide, L'x') + std::wstring(narrow, L'i');
+                if (TextExtent(host.m_hWnd, candidate, font).cx == width)
+                    text = candidate;
             }
         }
-        ADD_FAILURE() << "no text " << width << " pixels wide";
-        return L"x";
+        *height = TextExtent(host.m_hWnd, text, font).cy;
+        ::DeleteObject(font);
+        return text;
     }
     COLORREF PaintedTextColor(HWND link) const
     {
@@ -82,12 +66,6 @@ protected:
         const COLORREF color = ::GetTextColor(dc);
         ::ReleaseDC(link, dc);
         return color;
-    }
-    static bool Underlined(HWND hwnd)
-    {
-        LOGFONTW font = {};
-        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof font, &font);
-        return font.lfUnderline;
     }
     void Click(HWND link) const
     {
@@ -137,8 +115,9 @@ protected:
 
 TEST_F(HyperLinkTest, FitToTextKeepsTheEdgeOrCentreThatItsAlignmentNames)
 {
-    const std::wstring text = TextOfWidth(60);
-    const int cy = Extent(text).cy;
+    int cy = 0;
+    const std::wstring text = TextOfWidth(60, &cy);
+    ASSERT_EQ(TextExtent(host.m_hWnd, text).cx, 60);
     struct Case {
         const char* name;
         DWORD style;
@@ -156,7 +135,7 @@ TEST_F(HyperLinkTest, FitToTextKeepsTheEdgeOrCentreThatItsAlignmentNames)
     for (const Case& c : cases) {
         CHyperLink link;
         ASSERT_TRUE(link.BindDlgItem(AddStatic(text.c_str(), c.style, c.x, c.y, c.width, c.height)));
-        const RECT fitted = RectInHost(link.m_hWnd);
+        const RECT fitted = RectInParent(link.m_hWnd);
         EXPECT_EQ(fitted.left, c.fitX) << c.name;
         EXPECT_EQ(fitted.top, c.fitY) << c.name;
         EXPECT_EQ(fitted.right - fitted.left, c.fitWidth) << c.name;
@@ -164,43 +143,32 @@ TEST_F(HyperLinkTest, FitToTextKeepsTheEdgeOrCentreThatItsAlignmentNames)
     }
 }
 
-TEST_F(HyperLinkTest, AttachTakesTheTextAsTargetOrTheTargetAsText)
+TEST_F(HyperLinkTest, TakesItsTextAsTargetOrShowsItsTargetAndSetLinkUrlChangesOnlyTheTooltip)
 {
     CHyperLink fromText;
-    ASSERT_TRUE(fromText.BindDlgItem(AddStatic(L"support@varnok.example", 0, 10, 10, 200, 20)));
-    EXPECT_EQ(fromText.GetLinkUrl(), L"support@varnok.example");
-    EXPECT_EQ(ToolText(fromText), L"support@varnok.example");
+    ASSERT_TRUE(fromText.BindDlgItem(AddStatic(L"Varnok", 0, 10, 10, 200, 20)));
+    EXPECT_EQ(ToolText(fromText), L"Varnok");
     EXPECT_TRUE(::GetWindowLongW(fromText.m_hWnd, GWL_STYLE) & SS_NOTIFY) << "clicks must be notified";
-    EXPECT_EQ(fromText.GetUnderlineMode(), CHyperLink::UnderlineOnHover);
-    EXPECT_FALSE(Underlined(fromText.m_hWnd));
+    EXPECT_FALSE(IsUnderlined(fromText.m_hWnd)) << "underlined only while the pointer is over it";
+    const RECT fitted = RectInParent(fromText.m_hWnd);
+    RECT toolAtAttach;
+    ASSERT_TRUE(fromText.ToolTip().GetToolRect(fromText.m_hWnd, CHyperLink::LinkToolId, &toolAtAttach));
+    ::SetWindowPos(fromText.m_hWnd, nullptr, 0, 0, 300, 40, SWP_NOMOVE | SWP_NOZORDER);
+    fromText.SetLinkUrl(L"https://www.varnok.example/");
+    EXPECT_EQ(fromText.GetWindowText(), L"Varnok");
+    EXPECT_EQ(ToolText(fromText), L"https://www.varnok.example/");
+    const RECT refitted = RectInParent(fromText.m_hWnd);
+    EXPECT_TRUE(::EqualRect(&refitted, &fitted)) << "not fitted to its text again";
+    RECT tool;
+    ASSERT_TRUE(fromText.ToolTip().GetToolRect(fromText.m_hWnd, CHyperLink::LinkToolId, &tool));
+    EXPECT_TRUE(::EqualRect(&tool, &toolAtAttach));
 
     CHyperLink fromTarget;
-    fromTarget.SetLinkUrl(L"https://www.varnok.example/");
+    fromTarget.SetLinkUrl(L"mailto:sales@varnok.example");
     HWND empty = AddStatic(L"", 0, 10, 40, 200, 20);
     ASSERT_TRUE(fromTarget.BindDlgItem(empty));
-    EXPECT_EQ(CWnd::WindowText(empty), L"https://www.varnok.example/");
-    EXPECT_EQ(ToolText(fromTarget), L"https://www.varnok.example/");
-    EXPECT_EQ(RectInHost(empty).right - RectInHost(empty).left, Extent(L"https://www.varnok.example/").cx);
-}
-
-TEST_F(HyperLinkTest, SetLinkUrlRefitsAndChangesOnlyTheTooltipText)
-{
-    CHyperLink link;
-    ASSERT_TRUE(link.BindDlgItem(AddStatic(L"Varnok", 0, 10, 10, 200, 20)));
-    const RECT fitted = RectInHost(link.m_hWnd);
-    RECT toolAtAttach;
-    ASSERT_TRUE(link.ToolTip().GetToolRect(link.m_hWnd, CHyperLink::LinkToolId, &toolAtAttach));
-    ::SetWindowPos(link.m_hWnd, nullptr, 0, 0, 300, 40, SWP_NOMOVE | SWP_NOZORDER);
-
-    link.SetLinkUrl(L"https://www.varnok.example/");
-    EXPECT_EQ(link.GetWindowText(), L"Varnok");
-    EXPECT_EQ(ToolText(link), L"https://www.varnok.example/");
-    const RECT refitted = RectInHost(link.m_hWnd);
-    EXPECT_EQ(refitted.right, fitted.right);
-    EXPECT_EQ(refitted.bottom, fitted.bottom);
-    RECT tool;
-    ASSERT_TRUE(link.ToolTip().GetToolRect(link.m_hWnd, CHyperLink::LinkToolId, &tool));
-    EXPECT_TRUE(::EqualRect(&tool, &toolAtAttach));
+    EXPECT_EQ(CWnd::WindowText(empty), L"mailto:sales@varnok.example");
+    EXPECT_EQ(ToolText(fromTarget), L"mailto:sales@varnok.example");
 }
 
 TEST_F(HyperLinkTest, AFailedClickAfterASuccessfulOneClearsTheVisitedState)
@@ -269,13 +237,13 @@ TEST_F(HyperLinkTest, TheUnderlineFollowsItsModeAsThePointerComesAndGoes)
         CHyperLink link;
         ASSERT_TRUE(link.BindDlgItem(AddStatic(L"sales@varnok.example", 0, 10, 10, 200, 20)));
         link.SetUnderlineMode(c.mode);
-        EXPECT_EQ(Underlined(link.m_hWnd), c.mode == CHyperLink::UnderlineAlways) << "mode " << c.mode;
+        EXPECT_EQ(IsUnderlined(link.m_hWnd), c.mode == CHyperLink::UnderlineAlways) << "mode " << c.mode;
         PointerOver(link.m_hWnd);
         EXPECT_EQ(PaintedTextColor(link.m_hWnd), kHoverColor);
-        EXPECT_EQ(Underlined(link.m_hWnd), c.whileOver) << "mode " << c.mode;
+        EXPECT_EQ(IsUnderlined(link.m_hWnd), c.whileOver) << "mode " << c.mode;
         PointerLeaves(link.m_hWnd);
         EXPECT_EQ(PaintedTextColor(link.m_hWnd), kLinkColor) << "the pointer left unnoticed, mode " << c.mode;
-        EXPECT_EQ(Underlined(link.m_hWnd), c.afterLeaving) << "mode " << c.mode;
+        EXPECT_EQ(IsUnderlined(link.m_hWnd), c.afterLeaving) << "mode " << c.mode;
     }
 }
 
@@ -284,7 +252,7 @@ TEST_F(HyperLinkTest, LeavingRepaintsTheDialogUnderTheLinkAndTenPixelsBelowIt)
     // The link paints no background: only the dialog's repaint takes the hover look off the screen.
     CHyperLink link;
     ASSERT_TRUE(link.BindDlgItem(AddStatic(L"sales@varnok.example", 0, 10, 10, 200, 20)));
-    RECT around = RectInHost(link.m_hWnd);
+    RECT around = RectInParent(link.m_hWnd);
     ::InflateRect(&around, 2, 4);
     const Image before = ScreenPixels(host.m_hWnd, around);
     PointerOver(link.m_hWnd);
@@ -294,7 +262,7 @@ TEST_F(HyperLinkTest, LeavingRepaintsTheDialogUnderTheLinkAndTenPixelsBelowIt)
 
     // A tick with the pointer outside repaints the link's rectangle and 10 pixels below it.
     ::SendMessageW(link.m_hWnd, WM_TIMER, CHyperLink::HoverTimerId, 0);
-    RECT expected = RectInHost(link.m_hWnd);
+    RECT expected = RectInParent(link.m_hWnd);
     expected.bottom += 10;
     RECT update;
     ASSERT_TRUE(::GetUpdateRect(host.m_hWnd, &update, FALSE));

@@ -82,17 +82,6 @@ TEST(OpenLinkTarget, NothingRunsWhenTheValueOrTheCommandLineIsTooLong)
     }
 }
 
-TEST(OpenLinkTarget, WithoutTheWebPageTypeTheShellsResultComesBack)
-{
-    FakeLinkApi api;
-    api.shellResult = SE_ERR_NOASSOC;
-    EXPECT_EQ(OpenLinkTarget(kTarget), SE_ERR_NOASSOC);
-    api.classesRoot[L".htm"] = L"htmlfile"; // the type, but no command for it
-    EXPECT_EQ(OpenLinkTarget(kTarget), SE_ERR_NOASSOC);
-    EXPECT_TRUE(api.commands.empty());
-    EXPECT_EQ(api.keysLeftOpen, 0);
-}
-
 TEST(ShowOpenError, EachCodeHasItsLineAndEveryOtherCodeIsUnknown)
 {
     struct Case {
