@@ -21,7 +21,7 @@ CHyperLink::~CHyperLink()
     if (m_plainFont)
         ::DeleteObject(m_plainFont);
     if (m_handCursor)
-        ::DestroyCursor(m_handCursor);
+        ::DestroyIcon(m_handCursor); // a CopyIcon copy
 }
 
 bool CHyperLink::BindDlgItem(HWND hwnd)

@@ -6,7 +6,7 @@
 CImageHyperLink::~CImageHyperLink()
 {
     if (m_handCursor)
-        ::DestroyCursor(m_handCursor);
+        ::DestroyIcon(m_handCursor); // a CopyIcon copy
 }
 
 bool CImageHyperLink::BindDlgItem(HWND hwnd)
