@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Draws the program's own artwork with ImageMagick: the banner across the main dialog
-# (src/resources/banner.bmp, 706 x 98 pixels, scaled to the banner, 24-bit) and the program icon
+# (src/resources/banner.bmp, 706 x 98 pixels, scaled to the banner, 24-bit), the About box's
+# background (src/resources/about.bmp, 418 x 214 pixels, 24-bit) and the program icon
 # (src/resources/quorrex.ico, 16, 32 and 48 pixels). The results are committed; run this only
 # to change them.
 #   scripts/draw-artwork.sh
 set -euo pipefail
-if [ "${1:-}" = "--help" ]; then sed -n '2,6p' "$0"; exit 0; fi
+if [ "${1:-}" = "--help" ]; then sed -n '2,7p' "$0"; exit 0; fi
 out="$(cd "$(dirname "$0")/.." && pwd)/src/resources"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
@@ -32,4 +33,14 @@ convert -size 706x98 gradient:'#0E2A5C'-'#2A6BC7' -rotate 90 -resize 706x98\! \
     -font DejaVu-Sans-Bold -pointsize 38 -fill white -annotate +106+54 'Quorrex' \
     -font DejaVu-Sans -pointsize 16 -fill '#D6E4FA' -annotate +108+80 'Active Directory objects, listed to the letter' \
     -type TrueColor BMP3:"$out/banner.bmp"
-echo "wrote $out/banner.bmp and $out/quorrex.ico"
+
+# The About box: a band with the mark across the top, and a pale field below it for the labels
+# and links, which are drawn in the system's text colours over it and so need it plain and light.
+mark 28 "$tmp/about-mark.png"
+convert -size 418x214 gradient:'#FAFCFF'-'#E2EAF6' \
+    \( -size 40x418 gradient:'#2A6BC7'-'#0E2A5C' -rotate 90 \) -geometry +0+0 -composite \
+    -fill '#FFC84A' -draw 'rectangle 0,40 417,41' \
+    "$tmp/about-mark.png" -geometry +12+6 -composite \
+    -font DejaVu-Sans -pointsize 12 -fill '#D6E4FA' -annotate +50+25 'Active Directory objects, listed to the letter' \
+    -alpha off -type TrueColor BMP3:"$out/about.bmp"
+echo "wrote $out/banner.bmp, $out/about.bmp and $out/quorrex.ico"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Saves screenshots of the main window and of the attribute chooser as PNG files in screenshots/
-# (not committed), from the program's real dialogs under Wine on a private Xvfb display.
+# Saves screenshots of the main window, the attribute chooser, the About box and the About box
+# with the pointer over a link as PNG files in screenshots/ (not committed), from the program's
+# real dialogs under Wine on a private Xvfb display.
 #   scripts/screenshots.sh
 set -euo pipefail
-if [ "${1:-}" = "--help" ]; then sed -n '2,4p' "$0"; exit 0; fi
+if [ "${1:-}" = "--help" ]; then sed -n '2,5p' "$0"; exit 0; fi
 source "$(dirname "$0")/lib.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" imagemagick
@@ -13,7 +14,7 @@ start_xvfb
 ensure_prefix
 start_wineserver
 mkdir -p "$ROOT/screenshots"
-for view in main chooser; do
+for view in main chooser about hover; do
     wine "$BUILD_DIR/tools/quorrex_showcase.exe" "$view" 5 &
     pid=$!
     sleep 3

@@ -1,8 +1,10 @@
-// Shows the main dialog, or the main dialog with the attribute chooser over it, with some rows
-// in the result list, for a few seconds: scripts/screenshots.sh photographs the display meanwhile.
-//   quorrex_showcase.exe main|chooser [seconds]
+// Shows the main dialog with some rows in the result list, alone or with the attribute chooser or
+// the About box over it (hover: with the pointer over the About box's web site link), for a few
+// seconds: scripts/screenshots.sh photographs the display meanwhile.
+//   quorrex_showcase.exe main|chooser|about|hover [seconds]
 #include "app/QuorrexDlg.h"
 #include "chooser/DlgAttributes.h"
+#include "controls/AboutDlg.h"
 #include "framework/ListCtrl.h"
 #include "resources/resource.h"
 
@@ -14,12 +16,15 @@
 
 namespace {
 
-void Pump(DWORD milliseconds)
+// Runs the messages for a while, through the dialog's pre-translation as its modal loop would.
+void Pump(DWORD milliseconds, CDialog* dialog = nullptr)
 {
     const ULONGLONG end = ::GetTickCount64() + milliseconds;
     while (::GetTickCount64() < end) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog && dialog->PreTranslateMessage(&msg))
+                continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
@@ -61,6 +66,21 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     FillSampleRows(dialog);
     ::ShowWindow(dialog.m_hWnd, SW_SHOW);
+    if (what == L"about" || what == L"hover") {
+        CAboutDlg about(dialog.m_hWnd);
+        about.Create();
+        ::ShowWindow(about.m_hWnd, SW_SHOW);
+        if (what == L"hover") {
+            HWND link = about.GetDlgItem(IDC_WEB_SITE_LINK);
+            RECT rect;
+            ::GetWindowRect(link, &rect);
+            ::SetCursorPos(rect.left + 12, (rect.top + rect.bottom) / 2);
+            // Through the queue, so that the link's tooltip sees it as well.
+            ::PostMessageW(link, WM_MOUSEMOVE, 0, MAKELPARAM(12, (rect.bottom - rect.top) / 2));
+        }
+        Pump(seconds * 1000, &about);
+        return 0;
+    }
     if (what == L"chooser") {
         CDlgAttributes chooser(dialog.m_hWnd, dialog.selectedNames, dialog.availableNames);
         chooser.Create();

@@ -2,6 +2,7 @@
 #include "app/QuorrexDlg.h"
 
 #include "chooser/DlgAttributes.h"
+#include "controls/AboutDlg.h"
 #include "chooser/ColumnRebuild.h"
 #include "export/CsvExport.h"
 #include "framework/Dpi.h"
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr wchar_t kProductName[] = L"Quorrex";
+constexpr wchar_t kProductWebPage[] = L"https://www.quorrex.example/";
 constexpr wchar_t kDefaultFilter[] = L"(&(objectClass=user)(objectCategory=user))";
 constexpr wchar_t kCsvLinkCaption[] = L"G e n e r a t e  CSV";
 constexpr DWORD kCsvLinkStyle = WS_CHILD | WS_VISIBLE | SS_CENTER; // 0x50000001
@@ -91,6 +93,7 @@ BOOL CQuorrexDlg::OnInitDialog()
 
     for (const CatalogEntry& entry : AdditionalAttributes())
         availableNames.emplace_back(entry.header);
+    m_banner.SetLinkUrl(kProductWebPage);
 
     PlaceCsvLink();
     m_dpi = WindowDpi(m_hWnd);
@@ -222,5 +225,6 @@ void CQuorrexDlg::OnCloseButton()
 
 void CQuorrexDlg::OnAbout()
 {
-    // The About box is not built yet: the button and the system menu item arrive here.
+    CAboutDlg about(m_hWnd);
+    about.DoModal();
 }

@@ -1,6 +1,7 @@
 // CQuorrexDlg: the main query dialog: inputs, result list, object count and commands.
 #pragma once
 
+#include "controls/ImageHyperLink.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
@@ -24,6 +25,7 @@ public:
 
     const CXTHyperLink& CsvLink() const { return m_csvLink; }
     HICON Icon() const { return m_hIcon; }
+    const CImageHyperLink& Banner() const { return m_banner; }
 
     std::vector<std::wstring> availableNames;
     std::vector<std::wstring> selectedNames;
@@ -47,6 +49,6 @@ private:
     CEdit m_domainField;
     CListCtrl m_resultList;
     CXTHyperLink m_csvLink;
-    CStatic m_banner;
+    CImageHyperLink m_banner;
     UINT m_dpi = 96; // of the display the window was last laid out for
 };

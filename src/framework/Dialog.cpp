@@ -115,8 +115,17 @@ void CDialog::EnableOwner()
         ::SetActiveWindow(owner);
 }
 
-BOOL CDialog::PreTranslateMessage(MSG*)
+BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
+    // The modal loop asks only the dialog; a control that wants to see its messages first (a link
+    // relaying the mouse to its tooltip) is reached from here.
+    if (!msg->hwnd || !::IsChild(m_hWnd, msg->hwnd))
+        return FALSE;
+    for (HWND hwnd = msg->hwnd; hwnd && hwnd != m_hWnd; hwnd = ::GetParent(hwnd)) {
+        CWnd* control = FromHandlePermanent(hwnd);
+        if (control && control->PreTranslateMessage(msg))
+            return TRUE;
+    }
     return FALSE;
 }
 
@@ -154,11 +163,11 @@ bool CDialog::OnCommand(int id, int, HWND)
     }
 }
 
-bool CDialog::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result)
+bool CDialog::ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result)
 {
-    CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lp));
+    CWnd* object = FromHandlePermanent(child);
     LRESULT childResult = 0;
-    if (!child || !child->OnChildNotify(msg, wp, lp, &childResult))
+    if (!object || !object->OnChildNotify(msg, wp, lp, &childResult))
         return false;
     *result = childResult;
     return true;
@@ -176,12 +185,16 @@ INT_PTR CDialog::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return result;
     }
     case WM_COMMAND:
-        if (lp && ReflectToChild(msg, wp, lp, &reflected))
+        if (lp && ReflectToChild(reinterpret_cast<HWND>(lp), msg, wp, lp, &reflected))
             return TRUE;
         return OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp)) ? TRUE : FALSE;
     case WM_CTLCOLORSTATIC:
         // A dialog procedure returns the brush of a colour request itself.
-        return ReflectToChild(msg, wp, lp, &reflected) ? reflected : FALSE;
+        return ReflectToChild(reinterpret_cast<HWND>(lp), msg, wp, lp, &reflected) ? reflected : FALSE;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        return wp && ReflectToChild(item->hwndItem, msg, wp, lp, &reflected) ? TRUE : FALSE;
+    }
     default:
         return FALSE;
     }

@@ -24,7 +24,8 @@ public:
     bool IsEnded() const { return m_ended; }
     INT_PTR GetResult() const { return m_result; }
 
-    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Offers the message to the subclassed controls it is for, from the innermost window out.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
     virtual int OnCreate(CREATESTRUCTW* create);
@@ -50,7 +51,7 @@ private:
     void CenterIfUnplaced(const RECT& before);
     void EnableOwner();
     // Sends a control's notification back to the control's own object; true if it handled it.
-    bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result);
+    bool ReflectToChild(HWND child, UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result);
 
     UINT m_templateId;
     HWND m_parent;

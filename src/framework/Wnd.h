@@ -50,9 +50,13 @@ public:
     // The object bound to a window by SubclassWindow, if any.
     static CWnd* FromHandlePermanent(HWND hwnd);
 
-    // A notification the parent reflects back to this control (WM_COMMAND, WM_CTLCOLORSTATIC);
-    // true if the control handled it, with the message's result.
+    // A notification the parent reflects back to this control (WM_COMMAND, WM_CTLCOLORSTATIC,
+    // WM_DRAWITEM); true if the control handled it, with the message's result.
     virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+    // Sees a message of this window (or of a window inside it) before it is dispatched; true if the
+    // message is used up. A dialog offers every message to its controls this way (CDialog).
+    virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
 
     HWND m_hWnd = nullptr;
 

@@ -6,17 +6,36 @@
 namespace {
 
 struct PendingModal {
-    std::wstring caption;
+    std::function<bool(HWND)> matches;
     std::function<void(HWND)> action;
     UINT_PTR timer = 0;
 };
 
 PendingModal g_pending;
 
+HWND FindMatchingWindow(const std::function<bool(HWND)>& matches)
+{
+    struct Search {
+        const std::function<bool(HWND)>* matches;
+        HWND found;
+    } search{&matches, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (!::IsWindowVisible(hwnd) || !(*s->matches)(hwnd))
+                return TRUE;
+            s->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void CALLBACK OnModalTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND window = FindThreadWindow(g_pending.caption.c_str());
-    if (!window || !::IsWindowVisible(window))
+    HWND window = FindMatchingWindow(g_pending.matches);
+    if (!window)
         return;
     ::KillTimer(nullptr, g_pending.timer);
     auto action = std::move(g_pending.action);
@@ -60,7 +79,13 @@ void PumpMessages()
 
 void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action)
 {
-    g_pending.caption = caption;
+    const std::wstring wanted = caption;
+    WhenModalOpens([wanted](HWND hwnd) { return CWnd::WindowText(hwnd) == wanted; }, std::move(action));
+}
+
+void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)> action)
+{
+    g_pending.matches = std::move(matches);
     g_pending.action = std::move(action);
     g_pending.timer = ::SetTimer(nullptr, 0, 20, OnModalTimer);
 }

@@ -18,5 +18,7 @@ void PumpMessages();
 // Runs action from inside the next modal loop, once that loop has a window whose caption is
 // caption on this thread; the action receives that window.
 void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action);
+// The same for the first visible top-level window of this thread that matches.
+void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)> action);
 // The top-level window of this thread with that caption, if any.
 HWND FindThreadWindow(const wchar_t* caption);

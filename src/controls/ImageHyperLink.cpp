@@ -1,0 +1,45 @@
+// CImageHyperLink: attach, cursor and click.
+#include "controls/ImageHyperLink.h"
+
+#include "controls/OpenLinkTarget.h"
+
+CImageHyperLink::~CImageHyperLink()
+{
+    if (m_handCursor)
+        ::DestroyIcon(m_handCursor); // a CopyIcon copy
+}
+
+bool CImageHyperLink::BindDlgItem(HWND hwnd)
+{
+    if (!hwnd)
+        return false;
+    m_hWnd = hwnd;
+    ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | SS_NOTIFY);
+    if (m_target.empty())
+        m_target = GetWindowText();
+    if (!m_handCursor) {
+        if (HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND))
+            m_handCursor = ::CopyIcon(hand);
+    }
+    return SubclassWindow(hwnd);
+}
+
+bool CImageHyperLink::OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result)
+{
+    if (msg != WM_COMMAND || HIWORD(wp) != STN_CLICKED)
+        return false;
+    OpenLinkTarget(m_target); // a picture link says nothing when it fails
+    *result = 0;
+    return true;
+}
+
+LRESULT CImageHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_SETCURSOR) {
+        if (!m_handCursor)
+            return FALSE;
+        ::SetCursor(m_handCursor);
+        return TRUE;
+    }
+    return Default(msg, wp, lp);
+}

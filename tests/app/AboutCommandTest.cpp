@@ -1,0 +1,100 @@
+// The main dialog's way to the About box and its banner link; other system commands unchanged.
+#include "app/QuorrexDlg.h"
+
+#include "resources/resource.h"
+#include "support/DialogDriver.h"
+#include "support/FakeDirectoryApi.h"
+#include "support/FakeLinkApi.h"
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class AboutCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::SetCursorPos(0, 0);
+        ASSERT_TRUE(dialog.Create());
+        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
+        ::SetForegroundWindow(dialog.m_hWnd);
+        PumpMessages();
+    }
+    void TearDown() override { dialog.DestroyWindow(); }
+
+    FakeDirectoryApi directoryApi;
+    FakeLinkApi linkApi;
+    MessageBoxRecorder boxes;
+    CQuorrexDlg dialog;
+};
+
+TEST_F(AboutCommandTest, TheAboutButtonAndTheSystemMenuItemOpenTheBoxOverTheDialog)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        {"About", [&] { ClickButton(dialog.m_hWnd, IDC_ABOUT); }},
+        {"system menu", [&] { dialog.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }},
+    };
+    for (const Case& c : cases) {
+        HWND box = nullptr;
+        bool ownerDisabled = false;
+        WhenModalOpens([](HWND hwnd) { return ::GetDlgItem(hwnd, IDC_WEB_SITE_LINK) != nullptr; },
+                       [&](HWND found) {
+                           box = found;
+                           ownerDisabled = !::IsWindowEnabled(dialog.m_hWnd);
+                           ClickButton(found, IDC_ABOUT_OK);
+                       });
+        c.open();
+        ASSERT_NE(box, nullptr) << c.name;
+        EXPECT_TRUE(ownerDisabled) << c.name << ": not modal";
+        EXPECT_FALSE(::IsWindow(box)) << c.name << ": the box outlived its showing";
+        EXPECT_TRUE(::IsWindowEnabled(dialog.m_hWnd));
+        EXPECT_FALSE(dialog.IsEnded());
+    }
+}
+
+TEST_F(AboutCommandTest, OtherSystemCommandsKeepTheirDefaultHandling)
+{
+    dialog.SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    EXPECT_TRUE(::IsIconic(dialog.m_hWnd));
+    dialog.SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_FALSE(::IsIconic(dialog.m_hWnd));
+    dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    PumpMessages();
+    EXPECT_TRUE(dialog.IsEnded()) << "\"Close\" on the system menu no longer ends the program";
+}
+
+TEST_F(AboutCommandTest, AClickOnTheBannerOpensTheProductPageSilentlyUnderTheHand)
+{
+    HWND banner = dialog.GetDlgItem(IDC_BANNER);
+    linkApi.shellResult = SE_ERR_NOASSOC; // and no browser registered: the open fails
+    RECT rect;
+    ::GetWindowRect(banner, &rect);
+    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(::SendInput(2, clicks, sizeof(INPUT)), 2u);
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
+    while (linkApi.shellCalls.empty() && ::GetTickCount64() < deadline) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    ASSERT_EQ(linkApi.shellCalls.size(), 1u) << "the click did not reach the banner";
+    EXPECT_EQ(linkApi.shellCalls[0].file, L"https://www.quorrex.example/");
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(linkApi.beeps.empty());
+
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_TRUE(::SendMessageW(banner, WM_SETCURSOR, reinterpret_cast<WPARAM>(banner), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_NE(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+} // namespace

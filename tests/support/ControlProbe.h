@@ -1,0 +1,12 @@
+// What tests read off controls: where they stand, how wide a text is, whether they underline.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The control's window rectangle in its parent's client coordinates.
+RECT RectInParent(HWND control);
+// The extent of text in font (the window's own font when font is null), measured on window.
+SIZE TextExtent(HWND window, const std::wstring& text, HFONT font = nullptr);
+bool IsUnderlined(HWND window);
