@@ -123,8 +123,32 @@ HWND FileNameField(HWND saveDialog)
     return ::GetDlgItem(saveDialog, 0x480);
 }
 
+// The system's save dialog, watched: how often it ran and how it ended.
+struct WatchedSaveDialog {
+    static inline int runs = 0;
+    static inline BOOL result = FALSE;
+    static inline DWORD error = 0;
+    static BOOL WINAPI Run(OPENFILENAMEW* dialog)
+    {
+        ++runs;
+        result = ::GetSaveFileNameW(dialog);
+        error = ::CommDlgExtendedError();
+        return result;
+    }
+};
+
+LRESULT CALLBACK CountButtonDowns(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
+{
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK)
+        ++*reinterpret_cast<int*>(data);
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
 TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
 {
+    SetSaveFileDialogFunction(WatchedSaveDialog::Run);
+    int buttonDowns = 0;
+    ::SetWindowSubclass(dialog.GetDlgItem(IDC_GENERATE_CSV), CountButtonDowns, 7, reinterpret_cast<DWORD_PTR>(&buttonDowns));
     const std::wstring path = folder.Path(L"clicked");
     bool answered = false;
     WhenModalOpens(L"Save as", [&](HWND saveDialog) {
@@ -157,7 +181,9 @@ TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
     POINT cursor = {};
     ::GetCursorPos(&cursor);
     ASSERT_TRUE(answered) << "no save dialog came up; the pointer is at " << cursor.x << "," << cursor.y
-                          << ", the link's centre at " << at.x << "," << at.y;
+                          << ", the link's centre at " << at.x << "," << at.y << "; button downs on the link "
+                          << buttonDowns << ", save dialog runs " << WatchedSaveDialog::runs << " ending "
+                          << WatchedSaveDialog::result << " error " << WatchedSaveDialog::error;
     const std::string bytes = ReadFileBytes(path + L".csv"); // the dialog added the default extension
     const size_t headerLine = bytes.find("NAME,FIRST NAME,INITIAL,LAST NAME,DISPLAY NAME,DESCRIPTION\r\n");
     ASSERT_NE(headerLine, std::string::npos) << bytes;
