@@ -193,17 +193,18 @@ provision_domain() {
 }
 
 start_samba() {
-    : >"$DOMAIN_DIR/samba.out"
     # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
-    # sudo that passes our signals on to it.
+    # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
+    # whoever holds its pipes.
     "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
-        >"$DOMAIN_DIR/samba.out" 2>&1 &
+        </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
     DOMAIN_SAMBA_PID=$!
     echo "$DOMAIN_SAMBA_PID" >"$DOMAIN_PID_FILE"
     wait_for_directory
 }
 
-# Waits until the controller answers LDAP with its naming context (1 to 2 s usually).
+# Waits until the controller answers LDAP with its naming context and DNS with its own name (1 to
+# 2 s usually; DNS may come up after LDAP).
 wait_for_directory() {
     local deadline=$((SECONDS + 90))
     while [ $SECONDS -lt $deadline ]; do
@@ -213,24 +214,52 @@ wait_for_directory() {
             return 1
         fi
         if in_domain_ns ldapsearch -x -LLL -o nettimeout=2 -H "ldap://$DOMAIN_IP" -b '' -s base \
-            defaultNamingContext 2>/dev/null | grep -q "^defaultNamingContext: $DOMAIN_BASE"; then
+            defaultNamingContext 2>/dev/null | grep -q "^defaultNamingContext: $DOMAIN_BASE" &&
+            in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null; then
             return 0
         fi
         sleep 0.2
     done
-    log "samba did not answer LDAP within 90 s"
+    log "samba did not answer LDAP and DNS within 90 s"
     return 1
 }
 
+# The pid of the running controller: ours, or the one a test started again (it writes the file).
+samba_pid() {
+    if [ -f "$DOMAIN_PID_FILE" ]; then cat "$DOMAIN_PID_FILE"; else echo "$DOMAIN_SAMBA_PID"; fi
+}
+
+# samba and every process it started, parents first.
+samba_process_tree() {
+    local pids=("$1") i=0
+    while [ $i -lt ${#pids[@]} ]; do
+        # shellcheck disable=SC2207
+        pids+=($(ps -o pid= --ppid "${pids[$i]}" 2>/dev/null || true))
+        i=$((i + 1))
+    done
+    echo "${pids[@]}"
+}
+
+# The controller dies at once, as in a crash: each of its processes is killed by pid (those given,
+# or the whole tree of the running controller).
+kill_samba() {
+    local pids=("$@")
+    # shellcheck disable=SC2207
+    [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
+    as_root kill -KILL "${pids[@]}" 2>/dev/null || true
+}
+
 stop_samba() {
-    [ -z "$DOMAIN_SAMBA_PID" ] && return 0
-    as_root kill "$DOMAIN_SAMBA_PID" 2>/dev/null || true
+    local pid
+    pid="$(samba_pid)"
+    [ -z "$pid" ] && return 0
+    as_root kill "$pid" 2>/dev/null || true
     for _ in $(seq 1 100); do
-        kill -0 "$DOMAIN_SAMBA_PID" 2>/dev/null || break
+        kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    as_root kill -KILL "$DOMAIN_SAMBA_PID" 2>/dev/null || true
-    wait "$DOMAIN_SAMBA_PID" 2>/dev/null || true
+    as_root kill -KILL "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
     DOMAIN_SAMBA_PID=""
     rm -f "$DOMAIN_PID_FILE"
 }
@@ -269,6 +298,12 @@ start_domain() {
     local stamp="$DOMAIN_TARGET/.seeded-$key"
 
     make_domain_namespace
+    # A controller killed outright (as a test does on purpose) may leave its files unusable.
+    if [ -f "$stamp" ] && ! start_samba; then
+        log "the cached domain did not start; provisioning it afresh"
+        stop_samba
+        as_root rm -f "$stamp"
+    fi
     if [ ! -f "$stamp" ]; then
         local started=$SECONDS
         provision_domain
@@ -279,8 +314,6 @@ start_domain() {
         seed_dead_domain_dns
         log "seeded $(grep -c '^objectClass: user' "$seed") users in $((SECONDS - started)) s"
         as_root touch "$stamp"
-    else
-        start_samba
     fi
     write_expected_rows
     export QUORREX_TEST_DOMAIN="$DOMAIN_DNS"
@@ -292,7 +325,6 @@ start_domain() {
     export QUORREX_TEST_PASSWORD="$DOMAIN_PASSWORD"
     export QUORREX_TEST_FILTER="$DOMAIN_USER_FILTER"
     export QUORREX_TEST_EXPECTED="$DOMAIN_EXPECTED/users.ldif"
-    export QUORREX_TEST_SAMBA_PID_FILE="$DOMAIN_PID_FILE"
 }
 
 stop_domain() {
