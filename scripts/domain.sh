@@ -23,8 +23,8 @@ DOMAIN_USER_FILTER='(&(objectClass=user)(objectCategory=user))'
 # Enough users for a search to cross 1,000 rows, the page size Windows controllers enforce.
 DOMAIN_BULK_USERS=1500
 
-# Namespace and interface names carry a hash of the build folder, so that two worktrees can run
-# their domains at the same time.
+# The namespace's name carries a hash of the build folder, so that two worktrees can run their
+# domains at the same time (interface names and addresses are private to each namespace).
 DOMAIN_TAG="$(printf '%s' "$BUILD_DIR" | sha256sum | cut -c1-8)"
 DOMAIN_NS="quorrex-$DOMAIN_TAG"
 DOMAIN_DIR="$BUILD_DIR/test-domain"
@@ -63,9 +63,17 @@ in_domain_ns_as_root() {
     as_root ip netns exec "$DOMAIN_NS" "$@"
 }
 
+# Whether a process runs (and is not a zombie); unlike kill -0 this also sees root's processes
+# from another user.
+running() {
+    local state
+    state="$(sed -n 's/^[0-9]* (.*) \(.\).*/\1/p' "/proc/${1:-none}/stat" 2>/dev/null)"
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
 make_domain_namespace() {
     # A namespace left over from a run that was killed outright: its samba is gone with it.
-    if ip netns list | grep -qw "$DOMAIN_NS"; then
+    if as_root ip netns list | grep -qw "$DOMAIN_NS"; then
         log "removing the namespace $DOMAIN_NS left over from an earlier run"
         stop_namespace_processes
         as_root ip netns delete "$DOMAIN_NS"
@@ -98,61 +106,67 @@ stop_namespace_processes() {
     as_root kill -KILL $pids 2>/dev/null || true
 }
 
-# The seed: special users for every catalogue attribute and every hard case, then plain bulk users.
-# Values with line breaks or characters beyond ASCII go base64-encoded, as LDIF requires.
-write_seed_ldif() {
-    local ou="OU=Quorrex Seed,$DOMAIN_BASE"
-    b64() { printf '%s:: %s\n' "$1" "$(printf "$2" | base64 -w0)"; }
-    user() { # cn, sAMAccountName
-        printf '\ndn: CN=%s,%s\nobjectClass: user\ncn: %s\nsAMAccountName: %s\n' "$1" "$ou" "$1" "$2"
-    }
-    {
-        printf 'dn: %s\nobjectClass: organizationalUnit\nou: Quorrex Seed\n' "$ou"
+# One attribute line with its value base64-encoded, as LDIF requires for line breaks and characters
+# beyond ASCII; the value's backslash escapes (\r, \n, \xHH) are expanded first.
+ldif_base64() {
+    printf '%s:: %s\n' "$1" "$(printf '%b' "$2" | base64 -w0)"
+}
 
-        user "Every Attribute" every.attribute
+# The start of a user entry in the seed's organizational unit: cn, then sAMAccountName.
+ldif_user() {
+    printf '\ndn: CN=%s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: %s\nsAMAccountName: %s\n' \
+        "$1" "$DOMAIN_BASE" "$1" "$2"
+}
+
+# The seed: special users for every catalogue attribute and every hard case, then plain bulk users.
+write_seed_ldif() {
+    {
+        printf 'dn: OU=Quorrex Seed,%s\nobjectClass: organizationalUnit\nou: Quorrex Seed\n' "$DOMAIN_BASE"
+
+        ldif_user "Every Attribute" every.attribute
         printf 'givenName: Evelyn\ninitials: EA\nsn: Attribute\ndisplayName: Evelyn Attribute\n'
         printf 'description: Has every column\nphysicalDeliveryOfficeName: Room 101\n'
         printf 'telephoneNumber: 555 0100\nmail: evelyn@quorrex.test\nurl: http://www.quorrex.test/evelyn\n'
         printf 'streetAddress: 1 Main Street\npostOfficeBox: PO 7\nl: Springfield\nst: Kent\n'
         printf 'postalCode: 12345\nco: United Kingdom\nuserPrincipalName: every.attribute@quorrex.test\n'
 
-        user "Comma Description" comma.description
+        ldif_user "Comma Description" comma.description
         printf 'givenName: Carla\nsn: Comma\ndescription: Sales, North, and East\n'
 
-        user "CRLF Description" crlf.description
+        ldif_user "CRLF Description" crlf.description
         printf 'givenName: Cyril\n'
-        b64 description 'First line\r\nSecond line'
+        ldif_base64 description 'First line\r\nSecond line'
 
-        user "LF Description" lf.description
+        ldif_user "LF Description" lf.description
         printf 'givenName: Lena\n'
-        b64 description 'Upper\nLower'
+        ldif_base64 description 'Upper\nLower'
 
-        user "Two Line Address" two.line.address
-        b64 streetAddress '10 High Street\r\nFlat 2'
+        ldif_user "Two Line Address" two.line.address
+        ldif_base64 streetAddress '10 High Street\r\nFlat 2'
         printf 'l: Leeds\n'
 
-        user "Several Web Pages" several.web.pages
+        ldif_user "Several Web Pages" several.web.pages
         printf 'url: http://one.quorrex.test\nurl: http://two.quorrex.test\nurl: http://three.quorrex.test\n'
         printf 'postOfficeBox: PO 1\npostOfficeBox: PO 2\n'
 
-        user "International Phone" international.phone
+        ldif_user "International Phone" international.phone
         printf 'telephoneNumber: +44 20 7946 0958\n'
 
-        user "Lukasz Nowak" lukasz.nowak
-        b64 givenName 'Łukasz'
+        ldif_user "Lukasz Nowak" lukasz.nowak
+        ldif_base64 givenName 'Łukasz'
         printf 'sn: Nowak\n'
-        b64 displayName '山田 太郎'
-        b64 description 'Beyond the BMP: \xf0\x9f\x98\x80'
+        ldif_base64 displayName '山田 太郎'
+        ldif_base64 description 'Beyond the BMP: \xf0\x9f\x98\x80'
 
-        user "Only Name One" only.name.one
-        user "Only Name Two" only.name.two
-        user "Name And Mail" name.and.mail
+        ldif_user "Only Name One" only.name.one
+        ldif_user "Only Name Two" only.name.two
+        ldif_user "Name And Mail" name.and.mail
         printf 'mail: name.and.mail@quorrex.test\n'
 
         local i n
         for ((i = 1; i <= DOMAIN_BULK_USERS; i++)); do
             n="$(printf '%04d' "$i")"
-            user "Bulk User $n" "bulk$n"
+            ldif_user "Bulk User $n" "bulk$n"
             printf 'givenName: Bulk%s\nsn: User\ndisplayName: Bulk User %s\n' "$n" "$n"
             # Some rows differ in which columns are empty.
             ((i % 3 == 0)) && printf 'description: Bulk user number %d, every third\n' "$i"
@@ -199,6 +213,8 @@ start_samba() {
     "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
         </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
     DOMAIN_SAMBA_PID=$!
+    # Stopped by pid, not as a job; a test may kill it on purpose, which is no news for the shell.
+    disown "$DOMAIN_SAMBA_PID"
     echo "$DOMAIN_SAMBA_PID" >"$DOMAIN_PID_FILE"
     wait_for_directory
 }
@@ -208,7 +224,7 @@ start_samba() {
 wait_for_directory() {
     local deadline=$((SECONDS + 90))
     while [ $SECONDS -lt $deadline ]; do
-        if ! kill -0 "$DOMAIN_SAMBA_PID" 2>/dev/null; then
+        if ! running "$DOMAIN_SAMBA_PID"; then
             log "samba ended at start; its output:"
             tail -20 "$DOMAIN_DIR/samba.out" >&2
             return 1
@@ -255,11 +271,10 @@ stop_samba() {
     [ -z "$pid" ] && return 0
     as_root kill "$pid" 2>/dev/null || true
     for _ in $(seq 1 100); do
-        kill -0 "$pid" 2>/dev/null || break
+        running "$pid" || break
         sleep 0.1
     done
     as_root kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
     DOMAIN_SAMBA_PID=""
     rm -f "$DOMAIN_PID_FILE"
 }

@@ -32,7 +32,7 @@ restore_network() {
 }
 finish() {
     restore_network
-    if ! kill -0 "$(samba_pid)" 2>/dev/null; then
+    if ! running "$(samba_pid)"; then
         start_samba || log "the controller did not start again"
     fi
     if [ -n "$test_pid" ] && kill -0 "$test_pid" 2>/dev/null; then kill "$test_pid" 2>/dev/null || true; fi
@@ -56,7 +56,7 @@ if [ "$moment" = mid-search ]; then
     slowed=1
     # A small send buffer keeps most of the results inside the controller, where its death loses
     # them; the kernel would otherwise still deliver a buffered megabyte after the kill.
-    original_wmem="$(sysctl -n net.ipv4.tcp_wmem)"
+    original_wmem="$(as_root sysctl -n net.ipv4.tcp_wmem)"
     as_root sysctl -qw net.ipv4.tcp_wmem="4096 16384 65536"
 fi
 
@@ -107,7 +107,7 @@ deadline=$((SECONDS + 120))
 until [ -f "$signals/run-ended" ] || [ $SECONDS -ge $deadline ] || ! kill -0 "$test_pid" 2>/dev/null; do
     sleep 0.05
 done
-if ! kill -0 "$(samba_pid)" 2>/dev/null; then
+if ! running "$(samba_pid)"; then
     started=$SECONDS
     start_samba
     log "the controller answers again after $((SECONDS - started)) s"
