@@ -2,16 +2,14 @@
 // attribute chooser and the result list, as another program on the same desktop sees them.
 #pragma once
 
+#include "e2e/BoxIcon.h"
+
 #include <windows.h>
 
 #include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
-
-enum class BoxIcon { None, Error, Warning, Information, Question, Unrecognised };
-
-const char* BoxIconName(BoxIcon icon);
 
 struct ProgramBox {
     HWND window = nullptr;
