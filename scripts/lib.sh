@@ -53,10 +53,24 @@ start_xvfb() {
     return 1
 }
 
+# Wine draws the caption buttons, scroll arrows and check marks with the Marlett font. Debian's
+# fonts-wine puts it in /usr/share/wine/fonts, where this Wine does not look, so the buttons showed
+# the letters "0", "1" and "r"; a copy in the prefix's font folder is found. (Only Marlett: the
+# other fonts there would change every dialog's text metrics.)
+ensure_prefix_fonts() {
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -f "$marlett" ] || return 0
+    mkdir -p "$fonts"
+    cmp -s "$marlett" "$fonts/marlett.ttf" || cp "$marlett" "$fonts/marlett.ttf"
+}
+
 # Creates the Wine prefix once: no Mono or Gecko prompts, a virtual desktop (so that windows do not
 # wait for a window manager), and the .htm file type that link opening falls back on.
 ensure_prefix() {
-    if [ -f "$WINEPREFIX/.quorrex-ready" ]; then return 0; fi
+    if [ -f "$WINEPREFIX/.quorrex-ready" ]; then
+        ensure_prefix_fonts
+        return 0
+    fi
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
@@ -66,6 +80,7 @@ ensure_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
     wine regsvr32 mshtml.dll >/dev/null 2>&1 || true
     wineserver -w
+    ensure_prefix_fonts
     touch "$WINEPREFIX/.quorrex-ready"
 }
 

@@ -18,6 +18,16 @@ struct DirectoryApi {
                                    void** object);
 };
 
+using OpenObjectFunction = HRESULT(WINAPI*)(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid,
+                                           void** object);
+
+// Opens path through open. A path that names only a server is first completed with that server's
+// default naming context, read from its RootDSE with the same credentials and flags: Windows binds
+// such a path to that context by itself, other ADSI providers search it from an empty base. When
+// the RootDSE cannot be read, the path goes to open unchanged, so its failure is the usual one.
+HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWSTR user, LPCWSTR password,
+                                   DWORD flags, REFIID iid, void** object);
+
 // The calls in force; tests replace entries and put the system's back afterwards.
 DirectoryApi& TheDirectoryApi();
 // The system's own functions.

@@ -1,0 +1,353 @@
+# The test domain: a Samba AD domain controller in a network namespace of its own. Sourced after
+# lib.sh, not run. start_domain sets it up; stop_domain (call it from an EXIT trap) ends it by pid.
+#
+# Nothing leaves the namespace: the controller listens on a veth pair whose two ends both live in
+# it, and the namespace's resolv.conf names the controller, whose own DNS answers for the realm.
+
+DOMAIN_PACKAGES=(samba-ad-dc samba-ad-provision ldap-utils)
+
+DOMAIN_REALM=QUORREX.TEST
+DOMAIN_DNS=quorrex.test
+DOMAIN_NETBIOS=QUORREX
+DOMAIN_HOST=dc1
+DOMAIN_BASE="DC=quorrex,DC=test"
+DOMAIN_ADMIN="Administrator@$DOMAIN_REALM"
+# A throw-away password of a throw-away domain that never leaves the namespace.
+DOMAIN_PASSWORD='Quorrex-Admin-1'
+DOMAIN_IP=10.213.0.1
+# The other end of the veth pair: an address in the namespace where nothing listens. DNS names it
+# as the controller of a second domain, whose bind therefore finds no directory.
+DOMAIN_DEAD_IP=10.213.0.2
+DOMAIN_DEAD_NAME=gone
+DOMAIN_USER_FILTER='(&(objectClass=user)(objectCategory=user))'
+# Enough users for a search to cross 1,000 rows, the page size Windows controllers enforce.
+DOMAIN_BULK_USERS=1500
+
+# The namespace's name carries a hash of the build folder, so that two worktrees can run their
+# domains at the same time (interface names and addresses are private to each namespace).
+DOMAIN_TAG="$(printf '%s' "$BUILD_DIR" | sha256sum | cut -c1-8)"
+DOMAIN_NS="quorrex-$DOMAIN_TAG"
+DOMAIN_DIR="$BUILD_DIR/test-domain"
+DOMAIN_TARGET="$DOMAIN_DIR/dc"
+DOMAIN_EXPECTED="$DOMAIN_DIR/expected"
+DOMAIN_PID_FILE="$DOMAIN_DIR/samba.pid"
+
+DOMAIN_NS_MADE=""
+DOMAIN_SAMBA_PID=""
+
+# The prefix that makes a command run as root: none when we are root, sudo otherwise.
+ROOT_PREFIX=()
+[ "$(id -u)" -ne 0 ] && ROOT_PREFIX=(sudo)
+as_root() {
+    "${ROOT_PREFIX[@]}" "$@"
+}
+
+# Runs a command inside the namespace as the calling user, with the environment the project's
+# scripts rely on (sudo would otherwise reset it).
+in_domain_ns() {
+    if [ "$(id -u)" -eq 0 ]; then
+        ip netns exec "$DOMAIN_NS" "$@"
+    else
+        local vars=() v
+        for v in HOME USER PATH LANG TERM DISPLAY BUILD_DIR CI WINEPREFIX WINEDEBUG WINEARCH LDAPREFERRALS \
+            LDAPTLS_REQCERT $(compgen -e | grep '^QUORREX_' || true); do
+            [ -n "${!v+x}" ] && vars+=("$v=${!v}")
+        done
+        sudo ip netns exec "$DOMAIN_NS" setpriv --reuid="$(id -u)" --regid="$(id -g)" --init-groups \
+            env "${vars[@]}" "$@"
+    fi
+}
+
+# Runs a command inside the namespace as root (samba and its tools).
+in_domain_ns_as_root() {
+    as_root ip netns exec "$DOMAIN_NS" "$@"
+}
+
+# Whether a process runs (and is not a zombie); unlike kill -0 this also sees root's processes
+# from another user.
+running() {
+    local state
+    state="$(sed -n 's/^[0-9]* (.*) \(.\).*/\1/p' "/proc/${1:-none}/stat" 2>/dev/null)"
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+make_domain_namespace() {
+    # A namespace left over from a run that was killed outright: its samba is gone with it.
+    if as_root ip netns list | grep -qw "$DOMAIN_NS"; then
+        log "removing the namespace $DOMAIN_NS left over from an earlier run"
+        stop_namespace_processes
+        as_root ip netns delete "$DOMAIN_NS"
+    fi
+    as_root ip netns add "$DOMAIN_NS"
+    DOMAIN_NS_MADE=1
+    as_root ip -n "$DOMAIN_NS" link set lo up
+    as_root ip -n "$DOMAIN_NS" link add qx-dc type veth peer name qx-peer
+    as_root ip -n "$DOMAIN_NS" addr add "$DOMAIN_IP/24" dev qx-dc
+    as_root ip -n "$DOMAIN_NS" addr add "$DOMAIN_DEAD_IP/24" dev qx-peer
+    as_root ip -n "$DOMAIN_NS" link set qx-dc up
+    as_root ip -n "$DOMAIN_NS" link set qx-peer up
+    as_root mkdir -p "/etc/netns/$DOMAIN_NS"
+    printf 'nameserver %s\n' "$DOMAIN_IP" | as_root tee "/etc/netns/$DOMAIN_NS/resolv.conf" >/dev/null
+}
+
+# Ends, by pid, whatever still runs in the namespace (the controller's helpers, a test's leftovers).
+stop_namespace_processes() {
+    local pids
+    pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
+    [ -z "$pids" ] && return 0
+    # shellcheck disable=SC2086
+    as_root kill $pids 2>/dev/null || true
+    for _ in $(seq 1 50); do
+        pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
+        [ -z "$pids" ] && return 0
+        sleep 0.1
+    done
+    # shellcheck disable=SC2086
+    as_root kill -KILL $pids 2>/dev/null || true
+}
+
+# One attribute line with its value base64-encoded, as LDIF requires for line breaks and characters
+# beyond ASCII; the value's backslash escapes (\r, \n, \xHH) are expanded first.
+ldif_base64() {
+    printf '%s:: %s\n' "$1" "$(printf '%b' "$2" | base64 -w0)"
+}
+
+# The start of a user entry in the seed's organizational unit: cn, then sAMAccountName.
+ldif_user() {
+    printf '\ndn: CN=%s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: %s\nsAMAccountName: %s\n' \
+        "$1" "$DOMAIN_BASE" "$1" "$2"
+}
+
+# The seed: special users for every catalogue attribute and every hard case, then plain bulk users.
+write_seed_ldif() {
+    {
+        printf 'dn: OU=Quorrex Seed,%s\nobjectClass: organizationalUnit\nou: Quorrex Seed\n' "$DOMAIN_BASE"
+
+        ldif_user "Every Attribute" every.attribute
+        printf 'givenName: Evelyn\ninitials: EA\nsn: Attribute\ndisplayName: Evelyn Attribute\n'
+        printf 'description: Has every column\nphysicalDeliveryOfficeName: Room 101\n'
+        printf 'telephoneNumber: 555 0100\nmail: evelyn@quorrex.test\nurl: http://www.quorrex.test/evelyn\n'
+        printf 'streetAddress: 1 Main Street\npostOfficeBox: PO 7\nl: Springfield\nst: Kent\n'
+        printf 'postalCode: 12345\nco: United Kingdom\nuserPrincipalName: every.attribute@quorrex.test\n'
+
+        ldif_user "Comma Description" comma.description
+        printf 'givenName: Carla\nsn: Comma\ndescription: Sales, North, and East\n'
+
+        ldif_user "CRLF Description" crlf.description
+        printf 'givenName: Cyril\n'
+        ldif_base64 description 'First line\r\nSecond line'
+
+        ldif_user "LF Description" lf.description
+        printf 'givenName: Lena\n'
+        ldif_base64 description 'Upper\nLower'
+
+        ldif_user "Two Line Address" two.line.address
+        ldif_base64 streetAddress '10 High Street\r\nFlat 2'
+        printf 'l: Leeds\n'
+
+        ldif_user "Several Web Pages" several.web.pages
+        printf 'url: http://one.quorrex.test\nurl: http://two.quorrex.test\nurl: http://three.quorrex.test\n'
+        printf 'postOfficeBox: PO 1\npostOfficeBox: PO 2\n'
+
+        ldif_user "International Phone" international.phone
+        printf 'telephoneNumber: +44 20 7946 0958\n'
+
+        ldif_user "Lukasz Nowak" lukasz.nowak
+        ldif_base64 givenName 'Łukasz'
+        printf 'sn: Nowak\n'
+        ldif_base64 displayName '山田 太郎'
+        ldif_base64 description 'Beyond the BMP: \xf0\x9f\x98\x80'
+
+        ldif_user "Only Name One" only.name.one
+        ldif_user "Only Name Two" only.name.two
+        ldif_user "Name And Mail" name.and.mail
+        printf 'mail: name.and.mail@quorrex.test\n'
+
+        local i n
+        for ((i = 1; i <= DOMAIN_BULK_USERS; i++)); do
+            n="$(printf '%04d' "$i")"
+            ldif_user "Bulk User $n" "bulk$n"
+            printf 'givenName: Bulk%s\nsn: User\ndisplayName: Bulk User %s\n' "$n" "$n"
+            # Some rows differ in which columns are empty.
+            ((i % 3 == 0)) && printf 'description: Bulk user number %d, every third\n' "$i"
+            ((i % 7 == 0)) && printf 'initials: B\n'
+            printf 'userPrincipalName: bulk%s@quorrex.test\n' "$n"
+        done
+    } >"$1"
+}
+
+# The second domain's locator records: its controller's name resolves, but nothing answers there.
+seed_dead_domain_dns() {
+    local tool=(samba-tool dns add "$DOMAIN_IP" "$DOMAIN_DNS" -U "$DOMAIN_ADMIN%$DOMAIN_PASSWORD")
+    in_domain_ns_as_root "${tool[@]}" "dc-$DOMAIN_DEAD_NAME" A "$DOMAIN_DEAD_IP" >/dev/null
+    in_domain_ns_as_root "${tool[@]}" "_ldap._tcp.dc._msdcs.$DOMAIN_DEAD_NAME" SRV \
+        "dc-$DOMAIN_DEAD_NAME.$DOMAIN_DNS 389 0 100" >/dev/null
+}
+
+provision_domain() {
+    as_root rm -rf "$DOMAIN_TARGET"
+    mkdir -p "$DOMAIN_DIR"
+    as_root samba-tool domain provision --use-rfc2307 --realm="$DOMAIN_REALM" --domain="$DOMAIN_NETBIOS" \
+        --server-role=dc --dns-backend=SAMBA_INTERNAL --adminpass="$DOMAIN_PASSWORD" \
+        --host-name="$DOMAIN_HOST" --host-ip="$DOMAIN_IP" --targetdir="$DOMAIN_TARGET" \
+        --option="interfaces=lo qx-dc" --option="bind interfaces only=yes" >"$DOMAIN_DIR/provision.log" 2>&1
+    # Everything the controller writes stays in its folder; no forwarder, so that names outside the
+    # realm fail at once instead of waiting on a server nobody can reach.
+    local conf="$DOMAIN_TARGET/etc/smb.conf"
+    as_root sed -i -e '/^\s*dns forwarder\s*=/d' -e '/^\s*log file\s*=/d' "$conf"
+    as_root sed -i -e "/^\[global\]/a\\
+\tlog file = $DOMAIN_TARGET/log.%m\\
+\tpid directory = $DOMAIN_TARGET/run\\
+\tncalrpc dir = $DOMAIN_TARGET/ncalrpc\\
+\twinbindd socket directory = $DOMAIN_TARGET/winbindd\\
+\tload printers = no\\
+\tprinting = bsd\\
+\tprintcap name = /dev/null\\
+\tdisable spoolss = yes" "$conf"
+}
+
+start_samba() {
+    # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
+    # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
+    # whoever holds its pipes.
+    "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
+        </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
+    DOMAIN_SAMBA_PID=$!
+    # Stopped by pid, not as a job; a test may kill it on purpose, which is no news for the shell.
+    disown "$DOMAIN_SAMBA_PID"
+    echo "$DOMAIN_SAMBA_PID" >"$DOMAIN_PID_FILE"
+    wait_for_directory
+}
+
+# Waits until the controller answers LDAP with its naming context and DNS with its own name (1 to
+# 2 s usually; DNS may come up after LDAP).
+wait_for_directory() {
+    local deadline=$((SECONDS + 90))
+    while [ $SECONDS -lt $deadline ]; do
+        if ! running "$DOMAIN_SAMBA_PID"; then
+            log "samba ended at start; its output:"
+            tail -20 "$DOMAIN_DIR/samba.out" >&2
+            return 1
+        fi
+        if in_domain_ns ldapsearch -x -LLL -o nettimeout=2 -H "ldap://$DOMAIN_IP" -b '' -s base \
+            defaultNamingContext 2>/dev/null | grep -q "^defaultNamingContext: $DOMAIN_BASE" &&
+            in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    log "samba did not answer LDAP and DNS within 90 s"
+    return 1
+}
+
+# The pid of the running controller: ours, or the one a test started again (it writes the file).
+samba_pid() {
+    if [ -f "$DOMAIN_PID_FILE" ]; then cat "$DOMAIN_PID_FILE"; else echo "$DOMAIN_SAMBA_PID"; fi
+}
+
+# samba and every process it started, parents first.
+samba_process_tree() {
+    local pids=("$1") i=0
+    while [ $i -lt ${#pids[@]} ]; do
+        # shellcheck disable=SC2207
+        pids+=($(ps -o pid= --ppid "${pids[$i]}" 2>/dev/null || true))
+        i=$((i + 1))
+    done
+    echo "${pids[@]}"
+}
+
+# The controller dies at once, as in a crash: each of its processes is killed by pid (those given,
+# or the whole tree of the running controller).
+kill_samba() {
+    local pids=("$@")
+    # shellcheck disable=SC2207
+    [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
+    as_root kill -KILL "${pids[@]}" 2>/dev/null || true
+}
+
+stop_samba() {
+    local pid
+    pid="$(samba_pid)"
+    [ -z "$pid" ] && return 0
+    as_root kill "$pid" 2>/dev/null || true
+    for _ in $(seq 1 100); do
+        running "$pid" || break
+        sleep 0.1
+    done
+    as_root kill -KILL "$pid" 2>/dev/null || true
+    DOMAIN_SAMBA_PID=""
+    rm -f "$DOMAIN_PID_FILE"
+}
+
+# Simple bind over LDAPS, the controller's own certificate (self-signed) accepted.
+domain_ldap() {
+    local tool="$1"
+    shift
+    in_domain_ns env LDAPTLS_REQCERT=never "$tool" -x -H "ldaps://$DOMAIN_IP" -D "$DOMAIN_ADMIN" \
+        -w "$DOMAIN_PASSWORD" "$@"
+}
+
+# The rows the program must show: every catalogue attribute of every object the filter finds,
+# as ldapsearch prints them (unwrapped LDIF; base64 where LDIF needs it).
+write_expected_rows() {
+    mkdir -p "$DOMAIN_EXPECTED"
+    domain_ldap ldapsearch -LLL -o ldif-wrap=no -E pr=1000/noprompt -b "$DOMAIN_BASE" -s sub \
+        "$DOMAIN_USER_FILTER" cn givenName initials sn displayName description physicalDeliveryOfficeName \
+        telephoneNumber mail url streetAddress postOfficeBox l st postalCode co userPrincipalName \
+        >"$DOMAIN_EXPECTED/users.ldif"
+}
+
+# Sets the domain up: namespace, controller (provisioned and seeded once, then reused while the seed
+# stays the same), the expected rows, and the variables the tests read.
+start_domain() {
+    ensure_packages "${DOMAIN_PACKAGES[@]}" iproute2
+    mkdir -p "$DOMAIN_DIR"
+    local seed="$DOMAIN_DIR/seed.ldif"
+    write_seed_ldif "$seed"
+    local key
+    key="$({
+        cat "$seed"
+        echo "$DOMAIN_REALM $DOMAIN_NETBIOS $DOMAIN_HOST $DOMAIN_IP $DOMAIN_DEAD_IP $DOMAIN_PASSWORD $DOMAIN_TARGET"
+        declare -f provision_domain seed_dead_domain_dns
+    } | sha256sum | cut -c1-16)"
+    local stamp="$DOMAIN_TARGET/.seeded-$key"
+
+    make_domain_namespace
+    # A controller killed outright (as a test does on purpose) may leave its files unusable.
+    if [ -f "$stamp" ] && ! start_samba; then
+        log "the cached domain did not start; provisioning it afresh"
+        stop_samba
+        as_root rm -f "$stamp"
+    fi
+    if [ ! -f "$stamp" ]; then
+        local started=$SECONDS
+        provision_domain
+        log "provisioned $DOMAIN_REALM in $((SECONDS - started)) s"
+        start_samba
+        started=$SECONDS
+        domain_ldap ldapadd -f "$seed" >"$DOMAIN_DIR/seed.log"
+        seed_dead_domain_dns
+        log "seeded $(grep -c '^objectClass: user' "$seed") users in $((SECONDS - started)) s"
+        as_root touch "$stamp"
+    fi
+    write_expected_rows
+    export QUORREX_TEST_DOMAIN="$DOMAIN_DNS"
+    export QUORREX_TEST_NETBIOS="$DOMAIN_NETBIOS"
+    export QUORREX_TEST_CONTROLLER="$DOMAIN_HOST.$DOMAIN_DNS"
+    export QUORREX_TEST_DEAD_DOMAIN="$DOMAIN_DEAD_NAME.$DOMAIN_DNS"
+    export QUORREX_TEST_DEAD_CONTROLLER="dc-$DOMAIN_DEAD_NAME.$DOMAIN_DNS"
+    export QUORREX_TEST_USER="$DOMAIN_ADMIN"
+    export QUORREX_TEST_PASSWORD="$DOMAIN_PASSWORD"
+    export QUORREX_TEST_FILTER="$DOMAIN_USER_FILTER"
+    export QUORREX_TEST_EXPECTED="$DOMAIN_EXPECTED/users.ldif"
+}
+
+stop_domain() {
+    stop_samba
+    if [ -n "$DOMAIN_NS_MADE" ]; then
+        stop_namespace_processes
+        as_root ip netns delete "$DOMAIN_NS" 2>/dev/null || true
+        as_root rm -rf "/etc/netns/$DOMAIN_NS"
+        DOMAIN_NS_MADE=""
+    fi
+}

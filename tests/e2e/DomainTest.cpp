@@ -1,0 +1,145 @@
+// The real quorrex.exe against the test domain's controller: binding, searching, the result rows
+// compared with what ldapsearch returned for the same filter, and every failure box on the way.
+#include "e2e/DomainFixture.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kChooserAvailable = 1006;
+constexpr int kChooserSelected = 1004;
+constexpr int kChooserAdd = 1002;
+constexpr int kChooserAddAll = 1007;
+constexpr int kChooserOk = 1003;
+
+// The seed's awkward values are among the rows compared, so that a match says they were shown right.
+void ExpectAmongRows(const Rows& rows, std::initializer_list<const wchar_t*> cells)
+{
+    for (const wchar_t* cell : cells) {
+        const bool found = std::ranges::any_of(rows, [&](const auto& row) { return std::ranges::count(row, cell) > 0; });
+        EXPECT_TRUE(found) << "no row has the cell \"" << Utf8(cell) << "\"";
+    }
+}
+
+TEST_F(DomainTest, DnsNameListsWhatLdapsearchFindsInItsOrder)
+{
+    TypeAdministrator(domain.dnsName);
+    ExpectListed(Generate(), kDefaultHeaders);
+    ExpectAmongRows(ExpectedRows(ExpectedEntries(), kDefaultHeaders),
+                    {L"\u0141ukasz", L"\u5c71\u7530 \u592a\u90ce", L"First line  Second line", L"Upper Lower",
+                     L"Sales  North  and East", L"Beyond the BMP: \U0001F600", L"-"});
+}
+
+TEST_F(DomainTest, DnsNameInOtherLetterCaseListsTheSame)
+{
+    std::wstring mixed = domain.dnsName;
+    for (size_t i = 0; i < mixed.size(); i += 2)
+        mixed[i] = static_cast<wchar_t>(towupper(mixed[i]));
+    ASSERT_NE(mixed, domain.dnsName);
+    TypeAdministrator(mixed);
+    ExpectListed(Generate(), kDefaultHeaders);
+}
+
+TEST_F(DomainTest, AdvancedAddsEveryColumnWithItsValues)
+{
+    TypeAdministrator(domain.dnsName);
+    program->PressAdvanced();
+    HWND chooser = program->WaitForChooser(30s);
+    ASSERT_NE(chooser, nullptr) << "the chooser did not open";
+    const std::vector<std::wstring> available = ListBoxEntries(::GetDlgItem(chooser, kChooserAvailable));
+    ASSERT_EQ(available.size(), 11u);
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserAddAll, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserAddAll)));
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserOk, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserOk)));
+
+    std::vector<std::wstring> headers = kDefaultHeaders;
+    headers.insert(headers.end(), available.begin(), available.end());
+    ExpectListed(program->WaitForRunEnd(kRunDeadline), headers);
+    ExpectAmongRows(ExpectedRows(ExpectedEntries(), headers),
+                    {L"http://one.quorrex.test;http://two.quorrex.test;http://three.quorrex.test",
+                     L"10 High Street  Flat 2", L"+44 20 7946 0958", L"PO 1;PO 2", L"every.attribute@quorrex.test",
+                     L"United Kingdom", L"Room 101", L"12345", L"Kent", L"Springfield"});
+}
+
+TEST_F(DomainTest, AdvancedAddsOneChosenColumn)
+{
+    TypeAdministrator(domain.dnsName);
+    program->PressAdvanced();
+    HWND chooser = program->WaitForChooser(30s);
+    ASSERT_NE(chooser, nullptr) << "the chooser did not open";
+    HWND availableList = ::GetDlgItem(chooser, kChooserAvailable);
+    const std::vector<std::wstring> available = ListBoxEntries(availableList);
+    const auto web = std::ranges::find(available, L"WEB SITE ADDRESS");
+    ASSERT_NE(web, available.end());
+    ::SendMessageW(availableList, LB_SETCURSEL, static_cast<WPARAM>(web - available.begin()), 0);
+    ::SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserAdd, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserAdd)));
+    std::vector<std::wstring> headers = kDefaultHeaders;
+    headers.push_back(L"WEB SITE ADDRESS");
+    // The chooser keeps its lists sorted; the new column goes after the ones already shown.
+    std::vector<std::wstring> selected = ListBoxEntries(::GetDlgItem(chooser, kChooserSelected));
+    std::vector<std::wstring> sortedHeaders = headers;
+    std::ranges::sort(selected);
+    std::ranges::sort(sortedHeaders);
+    EXPECT_EQ(selected, sortedHeaders);
+    EXPECT_EQ(ListBoxEntries(availableList).size(), available.size() - 1);
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserOk, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserOk)));
+
+    ExpectListed(program->WaitForRunEnd(kRunDeadline), headers);
+}
+
+TEST_F(DomainTest, WrongPasswordAsksForValidCredentialsOfTheController)
+{
+    program->TypeCredentials(domain.dnsName, domain.user, domain.password + L"-wrong");
+    program->TypeFilter(domain.filter);
+    ExpectBox(Generate(), L"Enter valid credentials of \"" + domain.controller + L"\"", BoxIcon::Error);
+}
+
+TEST_F(DomainTest, UnknownDomainIsAnInvalidDomainName)
+{
+    program->TypeCredentials(L"nowhere." + domain.dnsName, domain.user, domain.password);
+    ExpectBox(Generate(), L"Invalid domain name.", BoxIcon::Error);
+}
+
+// Under Wine the NetBIOS lookup is a stub and the locator asks DNS only, which does not know the
+// short name; on Windows the same name finds the controller.
+TEST_F(DomainTest, NetbiosNameIsAnInvalidDomainNameUnderWine)
+{
+    TypeAdministrator(domain.netbiosName);
+    ExpectBox(Generate(), L"Invalid domain name.", BoxIcon::Error);
+}
+
+TEST_F(DomainTest, RejectedFilterShowsTheSearchFailure)
+{
+    TypeAdministrator(domain.dnsName);
+    // Not a filter at all: the user is pointed at the filter.
+    program->TypeFilter(L"(cn=");
+    ExpectBox(Generate(), L"The search could not be run. Check the LDAP filter.", BoxIcon::Error);
+    // Well-formed, but refused by the controller (ldapsearch: "Operations error"): the search failed.
+    for (const wchar_t* filter : {L"(cn~=Bulk)", L"(userAccountControl:1.2.840.113556.1.4.803:=abc)"}) {
+        SCOPED_TRACE(Utf8(filter));
+        program->TypeFilter(filter);
+        ExpectBox(Generate(), L"The search could not be run.", BoxIcon::Error);
+    }
+}
+
+TEST_F(DomainTest, FilterMatchingNothingSaysSo)
+{
+    TypeAdministrator(domain.dnsName);
+    program->TypeFilter(L"(&(objectClass=user)(cn=Nobody By This Name))");
+    ExpectBox(Generate(), L"No such objects found.", BoxIcon::Warning);
+}
+
+// The locator names a controller whose address answers nothing: the bind fails like a refused one.
+TEST_F(DomainTest, UnreachableControllerAsksForValidCredentials)
+{
+    program->TypeCredentials(domain.deadDomain, domain.user, domain.password);
+    ExpectBox(Generate(), L"Enter valid credentials of \"" + domain.deadController + L"\"", BoxIcon::Error);
+}
+
+} // namespace
