@@ -160,3 +160,43 @@ std::vector<std::vector<std::wstring>> ExpectedRows(const std::vector<DirectoryE
     }
     return rows;
 }
+
+namespace {
+
+void AppendEightBit(std::string& bytes, const std::wstring& text, unsigned long long& unstorable)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c <= 0xFF) {
+            bytes += static_cast<char>(static_cast<unsigned char>(c));
+            continue;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+            ++i;
+        bytes += '?';
+        ++unstorable;
+    }
+}
+
+void AppendLine(std::string& bytes, const std::vector<std::wstring>& fields, unsigned long long& unstorable)
+{
+    for (size_t i = 0; i < fields.size(); ++i) {
+        AppendEightBit(bytes, fields[i], unstorable);
+        bytes += i + 1 < fields.size() ? "," : "\r\n";
+    }
+}
+
+} // namespace
+
+std::string ExpectedCsvTable(const std::vector<std::wstring>& headers,
+                             const std::vector<std::vector<std::wstring>>& rows, unsigned long long* unstorable)
+{
+    std::string bytes;
+    unsigned long long count = 0;
+    AppendLine(bytes, headers, count);
+    for (const auto& row : rows)
+        AppendLine(bytes, row, count);
+    if (unstorable)
+        *unstorable = count;
+    return bytes;
+}

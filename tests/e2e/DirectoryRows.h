@@ -28,3 +28,9 @@ std::wstring ExpectedCell(const std::vector<std::wstring>& values);
 // The rows for these entries under these column headers.
 std::vector<std::vector<std::wstring>> ExpectedRows(const std::vector<DirectoryEntry>& entries,
                                                     const std::vector<std::wstring>& headers);
+
+// A CSV file as the program writes it for these headers and rows, from its third line on: the
+// header line and the rows, each line ending in CR LF, one byte a character up to U+00FF and "?"
+// for any other (a pair of surrogates being one character). unstorable counts the "?"s.
+std::string ExpectedCsvTable(const std::vector<std::wstring>& headers,
+                             const std::vector<std::vector<std::wstring>>& rows, unsigned long long* unstorable);

@@ -1,6 +1,11 @@
 // DomainTest: starting the program, running a query, and comparing what it shows.
 #include "e2e/DomainFixture.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
 using namespace std::chrono_literals;
 
 const std::vector<std::wstring> kDefaultHeaders = {L"NAME",      L"FIRST NAME",   L"INITIAL",
@@ -100,4 +105,33 @@ void DomainTest::TypeAdministrator(const std::wstring& domainName)
 {
     program->TypeCredentials(domainName, domain.user, domain.password);
     program->TypeFilter(domain.filter);
+}
+
+std::string FileBytes(const std::wstring& path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows)
+{
+    const std::string software = "SOFTWARE    :Varnok\r\n";
+    const std::string created = "Creation Date\\Time   :";
+    ASSERT_EQ(bytes.substr(0, software.size()), software);
+    ASSERT_EQ(bytes.substr(software.size(), created.size()), created);
+    const size_t time = software.size() + created.size();
+    EXPECT_TRUE(std::regex_match(bytes.substr(time, 21), std::regex("[0-3][0-9]/[01][0-9]/20[0-9]{2} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\r\n")))
+        << "creation time line: " << bytes.substr(time, 21);
+    const std::string table = bytes.substr(time + 21);
+    const std::string expected = ExpectedCsvTable(headers, rows, nullptr);
+    if (table == expected)
+        return;
+    // Say where they part, a line is easier to read than a file.
+    size_t at = 0;
+    while (at < table.size() && at < expected.size() && table[at] == expected[at])
+        ++at;
+    const size_t line = expected.rfind('\n', at == 0 ? 0 : at - 1);
+    const size_t from = line == std::string::npos ? 0 : line + 1;
+    ADD_FAILURE() << "the CSV file differs from the list at byte " << at << " of the table:\n  file:     "
+                  << table.substr(from, 120) << "\n  expected: " << expected.substr(from, 120);
 }

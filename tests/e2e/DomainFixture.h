@@ -37,6 +37,12 @@ struct TestDomain {
     bool Present() const { return !dnsName.empty() && !expected.empty(); }
 };
 
+// A CSV file as the program writes it: the software line, a creation time line
+// ("dd/mm/yyyy hh:mm:ss"), then these headers and rows in 8-bit text with CR LF line ends.
+void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows);
+// The whole content of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+
 // Starts the program for each test (skipped without the test domain).
 class DomainTest : public ::testing::Test {
 protected:

@@ -33,6 +33,33 @@ TEST_F(DomainTest, DnsNameListsWhatLdapsearchFindsInItsOrder)
                      L"Sales  North  and East", L"Beyond the BMP: \U0001F600", L"-"});
 }
 
+TEST_F(DomainTest, CsvExportHoldsTheListedRowsAndCountsWhatEightBitsCannotHold)
+{
+    TypeAdministrator(domain.dnsName);
+    ExpectListed(Generate(), kDefaultHeaders);
+    const Rows shown = program->ReadRows();
+    unsigned long long unstorable = 0;
+    ExpectedCsvTable(kDefaultHeaders, shown, &unstorable);
+    ASSERT_GT(unstorable, 0u) << "the seed has names beyond Latin-1";
+
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring file = std::wstring(folder) + L"quorrex-domain-export-" + std::to_wstring(::GetCurrentProcessId());
+    ASSERT_TRUE(program->SaveCsvAs(file, 30s)) << "no save dialog came up";
+    const RunEnd end = program->WaitForRunEnd(kRunDeadline);
+    ASSERT_TRUE(end.box.has_value()) << Describe(end);
+    EXPECT_EQ(end.box->text, std::to_wstring(unstorable) +
+                                 L" characters could not be stored in the 8-bit CSV file and were written as \"?\".");
+    EXPECT_STREQ(BoxIconName(end.box->icon), BoxIconName(BoxIcon::Warning)); // exclamation and warning are one
+    EXPECT_TRUE(program->AnswerBox(*end.box));
+
+    // The dialog added the default extension to the name typed without one.
+    const std::wstring saved = file + L".csv";
+    ExpectCsvFile(FileBytes(saved), kDefaultHeaders, shown);
+    EXPECT_EQ(program->RowCount(), static_cast<int>(shown.size())) << "the export changed the list";
+    ::DeleteFileW(saved.c_str());
+}
+
 TEST_F(DomainTest, DnsNameInOtherLetterCaseListsTheSame)
 {
     std::wstring mixed = domain.dnsName;

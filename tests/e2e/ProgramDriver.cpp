@@ -18,6 +18,7 @@ constexpr int kGenerate = 1011;
 constexpr int kAdvanced = 1012;
 constexpr int kResultList = 1013;
 constexpr int kCountLabel = 1014;
+constexpr int kCsvLink = 1015;
 constexpr int kUserField = 1023;
 constexpr int kPasswordField = 1024;
 constexpr int kMessageBoxText = 0xFFFF;
@@ -270,6 +271,33 @@ HWND RunningProgram::WaitForChooser(std::chrono::milliseconds deadline) const
         ::Sleep(20);
     }
     return nullptr;
+}
+
+bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline) const
+{
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(kCsvLink, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, kCsvLink)));
+    const auto until = Clock::now() + deadline;
+    while (Clock::now() < until) {
+        for (HWND window : TopLevelWindowsOf(m_process.dwProcessId)) {
+            if (ClassOf(window) != L"#32770" || !::IsWindowVisible(window) || TextOf(window) != L"Save as")
+                continue;
+            // The file name field: the combo box of newer dialogs, the edit of older ones.
+            HWND field = ::GetDlgItem(window, 0x47C);
+            if (!field)
+                field = ::GetDlgItem(window, 0x480);
+            if (!field)
+                return false;
+            DWORD_PTR ignored = 0;
+            ::SendMessageTimeoutW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                                  kMessageTimeoutMs, &ignored);
+            ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(window, IDOK)));
+            return true;
+        }
+        ::Sleep(20);
+    }
+    return false;
 }
 
 std::vector<std::wstring> RunningProgram::Headers() const
