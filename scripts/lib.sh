@@ -9,7 +9,7 @@ export WINEARCH=win64
 export LDAPREFERRALS=off
 
 BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev googletest)
-WINE_PACKAGES=(wine wine64 libwine fonts-wine xvfb xauth x11-utils)
+WINE_PACKAGES=(wine wine64 libwine fonts-wine xvfb xauth x11-utils xdotool imagemagick)
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
