@@ -49,7 +49,7 @@ in_domain_ns() {
         ip netns exec "$DOMAIN_NS" "$@"
     else
         local vars=() v
-        for v in HOME USER PATH LANG TERM DISPLAY BUILD_DIR CI WINEPREFIX WINEDEBUG WINEARCH LDAPREFERRALS \
+        for v in HOME USER PATH LANG TERM DISPLAY XAUTHORITY BUILD_DIR CI WINEPREFIX WINEDEBUG WINEARCH LDAPREFERRALS \
             LDAPTLS_REQCERT $(compgen -e | grep '^QUORREX_' || true); do
             [ -n "${!v+x}" ] && vars+=("$v=${!v}")
         done
