@@ -57,6 +57,8 @@ key() { xdotool key --delay 80 "$@"; }
 type_text() { xdotool type --delay 40 -- "$1"; }
 
 rm -f "$csv.csv"
+# The pointer away from where the window opens: over the link it would turn it red.
+xdotool mousemove 0 0
 wine "$exe" </dev/null >"$work/program.out" 2>&1 &
 program_pid=$!
 

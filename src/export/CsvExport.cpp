@@ -27,34 +27,6 @@ std::wstring FileExtension(const std::wstring& path)
     return path.substr(dot + 1);
 }
 
-// Reads list cells with one buffer for the whole export, grown when a text does not fit.
-class CellReader {
-public:
-    explicit CellReader(HWND list) : m_list(list), m_buffer(256) {}
-
-    void Read(int item, int subItem, std::wstring& text)
-    {
-        for (;;) {
-            LVITEMW lvi = {};
-            lvi.iSubItem = subItem;
-            lvi.pszText = m_buffer.data();
-            lvi.cchTextMax = static_cast<int>(m_buffer.size());
-            const auto length = static_cast<size_t>(
-                ::SendMessageW(m_list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
-            // The control truncates silently: a text that filled the buffer may be longer.
-            if (length + 1 < m_buffer.size()) {
-                text.assign(m_buffer.data(), length);
-                return;
-            }
-            m_buffer.resize(m_buffer.size() * 2);
-        }
-    }
-
-private:
-    HWND m_list;
-    std::vector<wchar_t> m_buffer;
-};
-
 // The header texts as the header control gives them (at most 255 characters); a header it does
 // not give is left out.
 std::vector<std::wstring> ReadHeaders(const CListCtrl& list)
@@ -77,11 +49,11 @@ bool WriteTable(CMakeCsvFile& writer, const CListCtrl& list)
     const int columnCount = list.GetColumnCount();
     if (!writer.WriteColumnHeaders(headers))
         return false;
-    CellReader reader(list.m_hWnd);
+    std::vector<wchar_t> buffer(256); // one for the whole export
     std::vector<std::wstring> cells(static_cast<size_t>(columnCount > 0 ? columnCount : 0));
     for (int row = 0; row < rowCount; ++row) {
         for (int column = 0; column < columnCount; ++column)
-            reader.Read(row, column, cells[static_cast<size_t>(column)]);
+            list.GetItemText(row, column, cells[static_cast<size_t>(column)], buffer);
         if (!writer.WriteRow(cells, columnCount))
             return false;
     }

@@ -55,19 +55,28 @@ bool CListCtrl::SetItemText(int item, int subItem, const wchar_t* text) const
 
 std::wstring CListCtrl::GetItemText(int item, int subItem) const
 {
-    // LVM_GETITEMTEXT truncates silently: grow the buffer until the text fits with room to spare.
-    std::wstring buffer(256, L'\0');
+    std::vector<wchar_t> buffer(256);
+    std::wstring text;
+    GetItemText(item, subItem, text, buffer);
+    return text;
+}
+
+void CListCtrl::GetItemText(int item, int subItem, std::wstring& text, std::vector<wchar_t>& buffer) const
+{
+    if (buffer.size() < 2)
+        buffer.resize(256);
     for (;;) {
         LVITEMW lvi = {};
         lvi.iSubItem = subItem;
         lvi.pszText = buffer.data();
         lvi.cchTextMax = static_cast<int>(buffer.size());
         const auto length = static_cast<size_t>(
-            ::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvi)));
+            ::SendMessageW(m_hWnd, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lvi)));
+        // The control truncates silently: a text that filled the buffer may be longer.
         if (length + 1 < buffer.size()) {
-            buffer.resize(length);
-            return buffer;
+            text.assign(buffer.data(), length);
+            return;
         }
-        buffer.assign(buffer.size() * 2, L'\0');
+        buffer.resize(buffer.size() * 2);
     }
 }

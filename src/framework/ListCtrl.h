@@ -29,6 +29,9 @@ public:
     bool SetItemText(int item, int subItem, const wchar_t* text) const;
     // The full text of an item or subitem, however long.
     std::wstring GetItemText(int item, int subItem) const;
+    // The same through a buffer the caller keeps and that grows when a text does not fit, so that
+    // reading many cells allocates rarely.
+    void GetItemText(int item, int subItem, std::wstring& text, std::vector<wchar_t>& buffer) const;
 
     void SetExtendedStyle(DWORD style) const { ListView_SetExtendedListViewStyleEx(m_hWnd, 0, style); }
     DWORD GetExtendedStyle() const { return ListView_GetExtendedListViewStyle(m_hWnd); }
