@@ -9,6 +9,11 @@ ControllerName::~ControllerName()
 
 bool ControllerName::Lookup(const wchar_t* domain)
 {
+    // The name of an earlier lookup goes first.
+    if (m_buffer)
+        m_api.netApiBufferFree(m_buffer);
+    m_buffer = nullptr;
+    m_name = nullptr;
     LPBYTE name = nullptr;
     if (m_api.netGetDCName(nullptr, domain, &name) == NERR_Success && name) {
         m_buffer = name;

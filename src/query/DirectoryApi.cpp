@@ -14,13 +14,15 @@
 
 namespace {
 
-// The server's defaultNamingContext attribute; empty when it cannot be read.
+// The server's defaultNamingContext attribute, read from its RootDSE; empty when it cannot be read.
+// refused: the bind to the RootDSE failed outright.
 std::wstring ReadDefaultNamingContext(OpenObjectFunction open, const std::wstring& server, LPCWSTR user,
-                                      LPCWSTR password, DWORD flags)
+                                      LPCWSTR password, DWORD flags, HRESULT& refused)
 {
     IADs* rootDse = nullptr;
     const std::wstring rootDsePath = ObjectPathOnServer(server, L"RootDSE");
     const HRESULT opened = open(rootDsePath.c_str(), user, password, flags, IID_IADs, reinterpret_cast<void**>(&rootDse));
+    refused = FAILED(opened) ? opened : S_OK;
     if (!rootDse)
         return {};
     std::wstring context;
@@ -48,9 +50,16 @@ HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWST
 {
     if (path) {
         if (const std::optional<std::wstring> server = ServerOfServerOnlyPath(path)) {
-            const std::wstring context = ReadDefaultNamingContext(open, *server, user, password, flags);
+            HRESULT refused = S_OK;
+            const std::wstring context = ReadDefaultNamingContext(open, *server, user, password, flags, refused);
             if (!context.empty())
                 return open(ObjectPathOnServer(*server, context).c_str(), user, password, flags, iid, object);
+            // The same server refused the same credentials (or could not be reached): binding again
+            // would count as a second failed logon against the account, or wait out the server twice.
+            if (FAILED(refused)) {
+                *object = nullptr;
+                return refused;
+            }
         }
     }
     return open(path, user, password, flags, iid, object);

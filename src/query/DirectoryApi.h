@@ -24,7 +24,8 @@ using OpenObjectFunction = HRESULT(WINAPI*)(LPCWSTR path, LPCWSTR user, LPCWSTR 
 // Opens path through open. A path that names only a server is first completed with that server's
 // default naming context, read from its RootDSE with the same credentials and flags: Windows binds
 // such a path to that context by itself, other ADSI providers search it from an empty base. When
-// the RootDSE cannot be read, the path goes to open unchanged, so its failure is the usual one.
+// the RootDSE cannot be read, the path goes to open unchanged, so its failure is the usual one;
+// when the bind to the RootDSE itself fails, that failure is the result (no second bind).
 HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWSTR user, LPCWSTR password,
                                    DWORD flags, REFIID iid, void** object);
 

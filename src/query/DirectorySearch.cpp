@@ -77,8 +77,8 @@ std::wstring ReadCell(IDirectorySearch* search, ADS_SEARCH_HANDLE handle, const 
     return MakeCellText(FormatColumnValues(column.Record().pADsValues, column.Record().dwNumValues));
 }
 
-// Writes one object's cells as a new last row; false when the list or the memory ran out, in which
-// case nothing of the row stays in the list.
+// Writes one object's cells as a new last row; false when the list or the memory ran out (the list
+// refused a cell or the rendering an allocation), in which case nothing of the row stays in the list.
 bool ListRow(const CListCtrl& list, IDirectorySearch* search, ADS_SEARCH_HANDLE handle,
              const std::vector<const CatalogEntry*>& columns, int row)
 {
@@ -91,8 +91,9 @@ bool ListRow(const CListCtrl& list, IDirectorySearch* search, ADS_SEARCH_HANDLE 
                 item = list.InsertItem(row, cell.c_str());
                 if (item < 0)
                     return false;
-            } else {
-                list.SetItemText(item, static_cast<int>(c), cell.c_str());
+            } else if (!list.SetItemText(item, static_cast<int>(c), cell.c_str())) {
+                list.DeleteItem(item);
+                return false;
             }
         }
     } catch (const std::bad_alloc&) {
@@ -124,8 +125,13 @@ SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* se
     const HRESULT executed = search->ExecuteSearch(filter.data(), requested, 1, handle.Place());
     if (executed != S_OK)
         return {IsFilterError(executed) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
-    if (search->GetFirstRow(handle.Get()) != S_OK)
+    // A provider may run the search only when the first row is asked for: then its failure arrives
+    // here, and is no more an empty result than it is at ExecuteSearch.
+    const HRESULT first = search->GetFirstRow(handle.Get());
+    if (first == S_ADS_NOMORE_ROWS)
         return {SearchEnd::NothingFound};
+    if (first != S_OK)
+        return {IsFilterError(first) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
 
     // The catalogue entry of every column, looked up once for all rows.
     std::vector<const CatalogEntry*> columns;

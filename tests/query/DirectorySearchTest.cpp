@@ -199,13 +199,54 @@ TEST_F(SearchDirectoryTest, FilterMatchingNothingSaysSoAndLeavesTheCountAtZero)
     ExpectEverythingReleased();
 }
 
-TEST_F(SearchDirectoryTest, FirstRowFailureAlsoSaysNoSuchObjects)
+TEST_F(SearchDirectoryTest, AFailureAtTheFirstRowIsNoEmptyResult)
 {
+    // Providers that run the search when the first row is asked for report their failures there.
+    struct Case {
+        HRESULT result;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {E_FAIL, L"The search could not be run."},
+        {static_cast<HRESULT>(0x8007203A), L"The search could not be run."}, // server down
+        {S_FALSE, L"The search could not be run."},
+        {static_cast<HRESULT>(0x8007203E), L"The search could not be run. Check the LDAP filter."},
+    };
     directory.AddTextRow({{L"cn", L"a"}});
-    directory.firstRowFailure = E_FAIL;
+    for (const Case& c : cases) {
+        MessageBoxRecorder boxesOfThisCase;
+        directory.firstRowFailure = c.result;
+        Search();
+        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << std::hex << c.result;
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, c.message) << std::hex << c.result;
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(list.GetItemCount(), 0);
+        EXPECT_EQ(Count(), L"0");
+        ExpectEverythingReleased();
+    }
+}
+
+// The list refuses to store the cells of the row whose first cell is "b".
+LRESULT CALLBACK RefuseCellsOfB(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR)
+{
+    if (msg == LVM_SETITEMTEXTW && CListCtrl(hwnd).GetItemText(static_cast<int>(wp), 0) == L"b")
+        return FALSE;
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(SearchDirectoryTest, ACellTheListRefusesEndsTheListingWithWholeRowsOnly)
+{
+    SetColumns({L"NAME", L"FIRST NAME"});
+    for (const wchar_t* name : {L"a", L"b", L"c"})
+        directory.AddTextRow({{L"cn", name}, {L"givenName", L"given"}});
+    ::SetWindowSubclass(list.m_hWnd, RefuseCellsOfB, 1, 0);
     Search();
-    ExpectOneBox(L"No such objects found.", MB_ICONWARNING);
-    EXPECT_EQ(list.GetItemCount(), 0);
+    ::RemoveWindowSubclass(list.m_hWnd, RefuseCellsOfB, 1);
+    ASSERT_EQ(list.GetItemCount(), 1) << "a row without its cells stayed";
+    EXPECT_EQ(RowTexts(0), (std::vector<std::wstring>{L"a", L"given"}));
+    EXPECT_EQ(Count(), L"1");
+    ExpectOneBox(L"There is not enough memory to list every object. The list holds only the objects read so far.",
+                 MB_ICONWARNING);
     ExpectEverythingReleased();
 }
 
