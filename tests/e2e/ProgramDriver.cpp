@@ -251,6 +251,19 @@ RunEnd RunningProgram::WaitForRunEnd(std::chrono::milliseconds deadline) const
     return end;
 }
 
+std::optional<ProgramBox> RunningProgram::WaitForBox(std::chrono::milliseconds deadline) const
+{
+    const auto until = Clock::now() + deadline;
+    while (Clock::now() < until && !HasExited()) {
+        if (std::optional<ProgramBox> box = FindBox()) {
+            ReadIconWhenShown(*box);
+            return box;
+        }
+        ::Sleep(20);
+    }
+    return std::nullopt;
+}
+
 bool RunningProgram::AnswerBox(const ProgramBox& box) const
 {
     ::PostMessageW(box.window, WM_COMMAND, IDOK, 0);

@@ -72,6 +72,8 @@ public:
 
     // The program's message box, if it shows one (visible or about to be).
     std::optional<ProgramBox> FindBox() const;
+    // Waits for the program's next message box, with its icon read; nothing after the deadline.
+    std::optional<ProgramBox> WaitForBox(std::chrono::milliseconds deadline) const;
 
 private:
     PROCESS_INFORMATION m_process = {};
