@@ -20,14 +20,19 @@ DOMAIN_IP=10.213.0.1
 DOMAIN_DEAD_IP=10.213.0.2
 DOMAIN_DEAD_NAME=gone
 DOMAIN_USER_FILTER='(&(objectClass=user)(objectCategory=user))'
-# Enough users for a search to cross 1,000 rows, the page size Windows controllers enforce.
-DOMAIN_BULK_USERS=1500
+# Enough users for a search to cross 1,000 rows, the page size Windows controllers enforce. A caller
+# may set a count of its own before sourcing this file (the directory benchmark does), and "full"
+# in DOMAIN_BULK_VALUES to give the bulk users a value in most catalogue columns instead of a few.
+DOMAIN_BULK_USERS="${DOMAIN_BULK_USERS:-1500}"
+DOMAIN_BULK_VALUES="${DOMAIN_BULK_VALUES:-plain}"
 
 # The namespace's name carries a hash of the build folder, so that two worktrees can run their
-# domains at the same time (interface names and addresses are private to each namespace).
-DOMAIN_TAG="$(printf '%s' "$BUILD_DIR" | sha256sum | cut -c1-8)"
+# domains at the same time (interface names and addresses are private to each namespace). A caller
+# may name a folder of its own for the domain's cache before sourcing; the namespace then carries
+# that folder's hash, so that its domain and the tests' can run side by side.
+DOMAIN_TAG="$(printf '%s' "${DOMAIN_DIR:-$BUILD_DIR}" | sha256sum | cut -c1-8)"
 DOMAIN_NS="quorrex-$DOMAIN_TAG"
-DOMAIN_DIR="$BUILD_DIR/test-domain"
+DOMAIN_DIR="${DOMAIN_DIR:-$BUILD_DIR/test-domain}"
 DOMAIN_TARGET="$DOMAIN_DIR/dc"
 DOMAIN_EXPECTED="$DOMAIN_DIR/expected"
 DOMAIN_PID_FILE="$DOMAIN_DIR/samba.pid"
@@ -163,6 +168,10 @@ write_seed_ldif() {
         ldif_user "Name And Mail" name.and.mail
         printf 'mail: name.and.mail@quorrex.test\n'
 
+        if [ "$DOMAIN_BULK_VALUES" = full ]; then
+            write_full_bulk_users
+            return
+        fi
         local i n
         for ((i = 1; i <= DOMAIN_BULK_USERS; i++)); do
             n="$(printf '%04d' "$i")"
@@ -174,6 +183,45 @@ write_seed_ldif() {
             printf 'userPrincipalName: bulk%s@quorrex.test\n' "$n"
         done
     } >"$1"
+}
+
+# Bulk users as a directory of people looks: names, titles, offices, phones, mail, addresses, some
+# web pages and post boxes, a few columns empty here and there. awk, because the shell takes
+# minutes for 100,000 users and this runs at every start to key the cache.
+write_full_bulk_users() {
+    awk -v users="$DOMAIN_BULK_USERS" -v base="$DOMAIN_BASE" -v dns="$DOMAIN_DNS" 'BEGIN {
+        nf = split("James Mary Robert Patricia John Jennifer Michael Linda David Elizabeth William Barbara " \
+              "Richard Susan Joseph Jessica Thomas Sarah Charles Karen Daniel Nancy Matthew Lisa Anthony " \
+              "Betty Mark Margaret Donald Sandra Steven Ashley Paul Kimberly Andrew Emily Joshua Donna", first, " ")
+        nl = split("Smith Johnson Williams Brown Jones Garcia Miller Davis Rodriguez Martinez Hernandez Lopez " \
+              "Gonzalez Wilson Anderson Thomas Taylor Moore Jackson Martin Lee Perez Thompson White Harris " \
+              "Sanchez Clark Ramirez Lewis Robinson Walker Young Allen King Wright Scott Torres Nguyen Hill", last, " ")
+        split("Accounts Payable Clerk|Sales Manager|Software Engineer|Help Desk Technician|HR Advisor|" \
+              "Marketing Coordinator|Warehouse Supervisor|Financial Analyst|Legal Counsel|Project Manager|" \
+              "Network Administrator|Customer Service Representative", title, "|")
+        split("Finance|Sales|Engineering|IT Services|Human Resources|Marketing|Logistics|Legal", dept, "|")
+        split("London|Manchester|Birmingham|Leeds|Glasgow|Bristol|Liverpool|Edinburgh|Cardiff|Belfast", city, "|")
+        split("Greater London|Greater Manchester|West Midlands|West Yorkshire|Lanarkshire|Avon|Merseyside|" \
+              "Midlothian|Glamorgan|Antrim", county, "|")
+        split("Station Road|High Street|Church Lane|Victoria Road|Green Lane|Manor Road|Park Avenue|Mill Lane", street, "|")
+        for (i = 1; i <= users; i++) {
+            n = sprintf("%06d", i)
+            f = first[(i * 7) % nf + 1]; s = last[int(i / nf) % nl + 1]; c = (i * 3) % 10 + 1
+            printf "\ndn: CN=Bulk User %s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: Bulk User %s\n", n, base, n
+            printf "sAMAccountName: bulk%s\ngivenName: %s\nsn: %s\ndisplayName: %s %s\n", n, f, s, f, s
+            if (i % 5 != 0) printf "initials: %c\n", 65 + (i * 11) % 26
+            if (i % 10 != 0) printf "description: %s, %s\n", title[i % 12 + 1], dept[i % 8 + 1]
+            printf "physicalDeliveryOfficeName: Building %d Room %d\n", i % 9 + 1, 100 + i % 400
+            printf "telephoneNumber: +44 %d %04d %04d\n", 20 + i % 80, (i * 37) % 10000, i % 10000
+            printf "mail: %s.%s.%s@%s\n", tolower(f), tolower(s), n, dns
+            if (i % 4 == 0) printf "url: https://intranet.%s/people/bulk%s\n", dns, n
+            printf "streetAddress: %d %s\n", i % 250 + 1, street[i % 8 + 1]
+            if (i % 3 == 0) printf "postOfficeBox: PO Box %d\n", 1000 + i % 9000
+            printf "l: %s\nst: %s\npostalCode: %c%c%d %d%c%c\nco: United Kingdom\n", city[c], county[c], \
+                65 + i % 26, 65 + (i / 26) % 26, i % 20 + 1, i % 10, 65 + (i * 7) % 26, 65 + (i * 5) % 26
+            printf "userPrincipalName: bulk%s@%s\n", n, dns
+        }
+    }'
 }
 
 # The second domain's locator records: its controller's name resolves, but nothing answers there.
