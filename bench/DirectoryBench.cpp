@@ -78,7 +78,7 @@ struct Profile {
     Counter open, preferences, execute, firstRow, nextRow, getColumn, freeColumn, closeHandle;
     Counter insertItem, setItemText, setRedraw, paint, otherListMessages;
     unsigned long long lastRowDone = 0; // when the last GetNextRow returned
-    unsigned long long executeStart = 0;
+    unsigned long long executeStart = 0, executeEnd = 0;
     double executeCpu = 0; // the thread's processor time in ExecuteSearch
 } g_counters;
 
@@ -149,6 +149,7 @@ public:
             result = m_inner->ExecuteSearch(filter, names, count, handle);
         }
         g_counters.executeCpu += ThreadCpuSeconds() - cpu;
+        g_counters.executeEnd = __rdtsc();
         return result;
     }
     HRESULT WINAPI AbandonSearch(ADS_SEARCH_HANDLE handle) override { return m_inner->AbandonSearch(handle); }
@@ -240,17 +241,24 @@ void PrintCounter(const char* name, const Counter& counter, double ticksPerSecon
     std::printf(" %s=%.3f/%llu", name, static_cast<double>(counter.ticks) / ticksPerSecond, counter.calls);
 }
 
-// The second line of a profiled run: every counter, and what the fill did outside them.
+// The second line of a profiled run. First the five stretches that add up to the total: before the
+// search (lookup, bind; Generate also clears the list, reads its headers and locks the window),
+// ExecuteSearch, the rows (up to the return of the last GetNextRow), after the last row (closing;
+// Generate also unlocks the window and writes the count) and the final paint (Generate only).
+// Then the counters inside them, and what the rows stretch spent outside every counter: the
+// program's own per-row work (cell text, cursor, loop).
 void PrintProfile(const char* mode, const Profile& p, unsigned long long start, unsigned long long end,
-                  double seconds, unsigned long long handlerEnd)
+                  double seconds, unsigned long long workEnd)
 {
     const double rate = static_cast<double>(end - start) / seconds;
-    std::printf("profile %s total=%.3f", mode, seconds);
-    std::printf(" before-search=%.3f", static_cast<double>(p.executeStart - start) / rate);
+    auto span = [rate](unsigned long long from, unsigned long long to) { return static_cast<double>(to - from) / rate; };
+    const unsigned long long searchEnd = p.executeEnd;
+    std::printf("profile %s total=%.3f before-search=%.3f execute=%.3f rows=%.3f after-last-row=%.3f final-paint=%.3f",
+                mode, seconds, span(start, p.executeStart), span(p.executeStart, searchEnd),
+                span(searchEnd, p.lastRowDone), span(p.lastRowDone, workEnd), span(workEnd, end));
+    std::printf(" execute-cpu=%.3f", p.executeCpu);
     PrintCounter("open", p.open, rate);
     PrintCounter("preferences", p.preferences, rate);
-    PrintCounter("execute", p.execute, rate);
-    std::printf(" execute-cpu=%.3f", p.executeCpu);
     PrintCounter("first-row", p.firstRow, rate);
     PrintCounter("next-row", p.nextRow, rate);
     PrintCounter("get-column", p.getColumn, rate);
@@ -261,15 +269,9 @@ void PrintProfile(const char* mode, const Profile& p, unsigned long long start, 
     PrintCounter("set-redraw", p.setRedraw, rate);
     PrintCounter("paint", p.paint, rate);
     PrintCounter("other-list", p.otherListMessages, rate);
-    // From the search's start to the return of the last GetNextRow: what is in none of the
-    // counters there is the program's own per-row work (cell text, cursor, loop).
-    const unsigned long long rowsSpan = p.lastRowDone - p.executeStart;
-    const unsigned long long counted = p.execute.ticks + p.firstRow.ticks + p.nextRow.ticks + p.getColumn.ticks +
-                                       p.freeColumn.ticks + p.insertItem.ticks + p.setItemText.ticks;
-    std::printf(" uncounted-in-rows=%.3f", static_cast<double>(rowsSpan - counted) / rate);
-    if (handlerEnd)
-        std::printf(" after-last-row=%.3f", static_cast<double>(handlerEnd - p.lastRowDone) / rate);
-    std::printf("\n");
+    const unsigned long long counted = p.firstRow.ticks + p.nextRow.ticks + p.getColumn.ticks + p.freeColumn.ticks +
+                                       p.insertItem.ticks + p.setItemText.ticks;
+    std::printf(" uncounted-in-rows=%.3f\n", span(counted, p.lastRowDone - searchEnd));
 }
 
 // Any message box is worth a line on the error stream: a failed search says why there.
@@ -431,7 +433,7 @@ int BareSearch(const std::wstring& domain, const std::wstring& user, const std::
     const unsigned long long endTicks = __rdtsc();
     std::printf("adsi columns=%d rows=%d seconds=%.3f peak=%.1f\n", columns, rows, seconds, PeakMegabytes());
     if (g_profile)
-        PrintProfile("adsi", g_counters, startTicks, endTicks, seconds, 0);
+        PrintProfile("adsi", g_counters, startTicks, endTicks, seconds, endTicks);
     return rows > 0 ? 0 : 2;
 }
 

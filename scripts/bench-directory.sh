@@ -199,8 +199,9 @@ summary() {
     done
     grep -q "users=$users round=p" "$raw" || return 0
     echo "-- where the time goes: medians of the profiled runs (seconds; calls)"
-    local keys=(total before-search open execute first-row next-row get-column free-column close-handle insert-item
-        set-item-text set-redraw paint other-list uncounted-in-rows after-last-row)
+    local keys=(total before-search execute rows after-last-row final-paint execute-cpu open preferences first-row
+        next-row get-column free-column close-handle insert-item set-item-text set-redraw paint other-list
+        uncounted-in-rows)
     printf '%-18s' part
     for c in "${COLUMN_COUNTS[@]}"; do printf '%14s %14s' "generate $c" "adsi $c"; done
     echo
@@ -218,6 +219,36 @@ summary() {
             done
         done
         echo
+    done
+    # Generate's time beyond the bare search, from the medians above, stretch by stretch.
+    local m
+    for c in "${COLUMN_COUNTS[@]}"; do
+        m() { grep "round=p.* profile $1 " "$raw" | field "$2" "users=$users columns=$c" | median; }
+        local values=() k t
+        for t in generate adsi; do
+            for k in total before-search execute rows after-last-row final-paint insert-item set-item-text \
+                uncounted-in-rows next-row get-column free-column; do
+                values+=("$(m "$t" "$k")")
+            done
+        done
+        awk -v c="$c" -v list="${values[*]}" 'BEGIN {
+            n = split(list, v, " ")
+            if (n < 24 || v[1] == "-" || v[13] == "-") exit
+            split("total before execute rows after paint insert text own next getcol freecol", name, " ")
+            for (i = 1; i <= 12; i++) { g[name[i]] = v[i]; a[name[i]] = v[i + 12] }
+            printf "%s columns: Generate %.3f s, bare search %.3f s: %+.3f s, stretch by stretch:\n", \
+                c, g["total"], a["total"], g["total"] - a["total"]
+            printf "  before the search %+.3f (Generate also clears the list, reads its headers, locks the window)\n", \
+                g["before"] - a["before"]
+            printf "  ExecuteSearch     %+.3f (the same call in both)\n", g["execute"] - a["execute"]
+            printf "  the rows          %+.3f = list inserts %.3f + cell texts to the list %.3f + making the cell texts %+.3f\n", \
+                g["rows"] - a["rows"], g["insert"], g["text"], g["own"] - a["own"]
+            printf "                            + GetNextRow/GetColumn/FreeColumn %+.3f\n", \
+                g["next"] + g["getcol"] + g["freecol"] - a["next"] - a["getcol"] - a["freecol"]
+            printf "  after the last row %+.3f (Generate also unlocks the window and writes the count)\n", \
+                g["after"] - a["after"]
+            printf "  the final paint   %+.3f\n", g["paint"]
+        }'
     done
 }
 
