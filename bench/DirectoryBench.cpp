@@ -18,6 +18,7 @@
 #include "query/AttributeCatalog.h"
 #include "query/ControllerLookup.h"
 #include "query/DirectoryApi.h"
+#include "query/DirectorySearch.h"
 #include "resources/resource.h"
 
 #include <windows.h>
@@ -352,24 +353,6 @@ int Generate(const std::wstring& domain, const std::wstring& user, const std::ws
     return counted ? 0 : 2;
 }
 
-ADS_SEARCHPREF_INFO IntegerPreference(ADS_SEARCHPREF preference, DWORD value)
-{
-    ADS_SEARCHPREF_INFO info = {};
-    info.dwSearchPref = preference;
-    info.vValue.dwType = ADSTYPE_INTEGER;
-    info.vValue.Integer = value;
-    return info;
-}
-
-ADS_SEARCHPREF_INFO BooleanPreference(ADS_SEARCHPREF preference, BOOL value)
-{
-    ADS_SEARCHPREF_INFO info = {};
-    info.dwSearchPref = preference;
-    info.vValue.dwType = ADSTYPE_BOOLEAN;
-    info.vValue.Boolean = value;
-    return info;
-}
-
 int BareSearch(const std::wstring& domain, const std::wstring& user, const std::wstring& password, int columns,
                const std::wstring& filter)
 {
@@ -395,15 +378,8 @@ int BareSearch(const std::wstring& domain, const std::wstring& user, const std::
         std::fprintf(stderr, "the bind failed\n");
         return 4;
     }
-    // The program's preferences, in its order and with its value types.
-    ADS_SEARCHPREF_INFO preferences[] = {
-        IntegerPreference(ADS_SEARCHPREF_TIMEOUT, 120),
-        IntegerPreference(ADS_SEARCHPREF_SEARCH_SCOPE, ADS_SCOPE_SUBTREE),
-        IntegerPreference(ADS_SEARCHPREF_PAGESIZE, 100000000),
-        BooleanPreference(ADS_SEARCHPREF_CACHE_RESULTS, TRUE),
-        BooleanPreference(ADS_SEARCHPREF_ASYNCHRONOUS, TRUE),
-    };
-    if (search->SetSearchPreference(preferences, 5) != S_OK) {
+    // The program's own preferences.
+    if (!SetSearchPreferences(search)) {
         search->Release();
         std::fprintf(stderr, "the preferences were refused\n");
         return 5;

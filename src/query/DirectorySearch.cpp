@@ -20,22 +20,6 @@ constexpr DWORD kSearchTimeoutSeconds = 120;
 constexpr DWORD kPageSize = 100000000;
 constexpr unsigned long long kCursorRefreshRows = 256;
 
-// How a search ended, and so what the user is told once the window is unlocked again.
-enum class SearchEnd {
-    Listed,             // every object listed
-    PreferencesRefused, // the search did not start
-    FilterRejected,     // the directory rejected the filter
-    SearchFailed,       // the search did not run, for another reason
-    NothingFound,       // no first row
-    DirectoryStopped,   // the rows stopped coming part-way
-    OutOfMemory,        // no room for further rows
-};
-
-struct SearchOutcome {
-    SearchEnd end;
-    unsigned long long objectCount = 0;
-};
-
 ADS_SEARCHPREF_INFO IntegerPreference(ADS_SEARCHPREF preference, DWORD value)
 {
     ADS_SEARCHPREF_INFO info = {};
@@ -54,17 +38,21 @@ ADS_SEARCHPREF_INFO BooleanPreference(ADS_SEARCHPREF preference, BOOL value)
     return info;
 }
 
-bool SetSearchPreferences(IDirectorySearch* search)
-{
-    ADS_SEARCHPREF_INFO preferences[] = {
-        IntegerPreference(ADS_SEARCHPREF_TIMEOUT, kSearchTimeoutSeconds),
-        IntegerPreference(ADS_SEARCHPREF_SEARCH_SCOPE, ADS_SCOPE_SUBTREE),
-        IntegerPreference(ADS_SEARCHPREF_PAGESIZE, kPageSize),
-        BooleanPreference(ADS_SEARCHPREF_CACHE_RESULTS, TRUE),
-        BooleanPreference(ADS_SEARCHPREF_ASYNCHRONOUS, TRUE),
-    };
-    return search->SetSearchPreference(preferences, static_cast<DWORD>(std::size(preferences))) == S_OK;
-}
+// How a search ended, and so what the user is told once the window is unlocked again.
+enum class SearchEnd {
+    Listed,             // every object listed
+    PreferencesRefused, // the search did not start
+    FilterRejected,     // the directory rejected the filter
+    SearchFailed,       // the search did not run, for another reason
+    NothingFound,       // no first row
+    DirectoryStopped,   // the rows stopped coming part-way
+    OutOfMemory,        // no room for further rows
+};
+
+struct SearchOutcome {
+    SearchEnd end;
+    unsigned long long objectCount = 0;
+};
 
 // The text of one cell: "-" for a header outside the catalogue or an attribute the row lacks.
 std::wstring ReadCell(IDirectorySearch* search, ADS_SEARCH_HANDLE handle, const CatalogEntry* entry)
@@ -197,6 +185,18 @@ bool ListsObjects(SearchEnd end)
 }
 
 } // namespace
+
+bool SetSearchPreferences(IDirectorySearch* search)
+{
+    ADS_SEARCHPREF_INFO preferences[] = {
+        IntegerPreference(ADS_SEARCHPREF_TIMEOUT, kSearchTimeoutSeconds),
+        IntegerPreference(ADS_SEARCHPREF_SEARCH_SCOPE, ADS_SCOPE_SUBTREE),
+        IntegerPreference(ADS_SEARCHPREF_PAGESIZE, kPageSize),
+        BooleanPreference(ADS_SEARCHPREF_CACHE_RESULTS, TRUE),
+        BooleanPreference(ADS_SEARCHPREF_ASYNCHRONOUS, TRUE),
+    };
+    return search->SetSearchPreference(preferences, static_cast<DWORD>(std::size(preferences))) == S_OK;
+}
 
 void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog)
 {
