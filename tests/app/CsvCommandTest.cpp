@@ -160,7 +160,7 @@ TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
         answered = true;
     });
     // The pointer moves onto the link and clicks, all as one stream of input. Under a loaded X server
-    // a whole click now and then never reaches any window; only then is it sent again (a click that
+    // a click now and then never reaches the link; only then is it sent again (a click that
     // reached the link and opened nothing fails).
     RECT link;
     ::GetWindowRect(dialog.GetDlgItem(IDC_GENERATE_CSV), &link);
