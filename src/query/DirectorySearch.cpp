@@ -20,6 +20,22 @@ constexpr DWORD kSearchTimeoutSeconds = 120;
 constexpr DWORD kPageSize = 100000000;
 constexpr unsigned long long kCursorRefreshRows = 256;
 
+// How a search ended, and so what the user is told once the window is unlocked again.
+enum class SearchEnd {
+    Listed,             // every object listed
+    PreferencesRefused, // the search did not start
+    FilterRejected,     // the directory rejected the filter
+    SearchFailed,       // the search did not run, for another reason
+    NothingFound,       // no first row
+    DirectoryStopped,   // the rows stopped coming part-way
+    OutOfMemory,        // no room for further rows
+};
+
+struct SearchOutcome {
+    SearchEnd end;
+    unsigned long long objectCount = 0;
+};
+
 ADS_SEARCHPREF_INFO IntegerPreference(ADS_SEARCHPREF preference, DWORD value)
 {
     ADS_SEARCHPREF_INFO info = {};
@@ -37,22 +53,6 @@ ADS_SEARCHPREF_INFO BooleanPreference(ADS_SEARCHPREF preference, BOOL value)
     info.vValue.Boolean = value;
     return info;
 }
-
-// How a search ended, and so what the user is told once the window is unlocked again.
-enum class SearchEnd {
-    Listed,             // every object listed
-    PreferencesRefused, // the search did not start
-    FilterRejected,     // the directory rejected the filter
-    SearchFailed,       // the search did not run, for another reason
-    NothingFound,       // no first row
-    DirectoryStopped,   // the rows stopped coming part-way
-    OutOfMemory,        // no room for further rows
-};
-
-struct SearchOutcome {
-    SearchEnd end;
-    unsigned long long objectCount = 0;
-};
 
 // The text of one cell: "-" for a header outside the catalogue or an attribute the row lacks.
 std::wstring ReadCell(IDirectorySearch* search, ADS_SEARCH_HANDLE handle, const CatalogEntry* entry)

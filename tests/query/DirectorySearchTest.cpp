@@ -57,6 +57,19 @@ protected:
         EXPECT_EQ(boxes.boxes()[0].type, type);
     }
 
+    // What a search that failed leaves: one error box of this run, shown over an unlocked window,
+    // an empty list, the count at zero and nothing held. code names the case in a failure.
+    void ExpectFailedSearch(const MessageBoxRecorder& boxesOfThisRun, const std::wstring& text, HRESULT code)
+    {
+        ASSERT_EQ(boxesOfThisRun.boxes().size(), 1u) << std::hex << code;
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].text, text) << std::hex << code;
+        EXPECT_EQ(boxesOfThisRun.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_FALSE(boxesOfThisRun.boxes()[0].windowLocked);
+        EXPECT_EQ(list.GetItemCount(), 0) << std::hex << code;
+        EXPECT_EQ(Count(), L"0");
+        ExpectEverythingReleased();
+    }
+
     // The WM_SETREDRAW flags the list received, in order.
     static LRESULT CALLBACK RecordRedraw(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
     {
@@ -217,12 +230,7 @@ TEST_F(SearchDirectoryTest, AFailureAtTheFirstRowIsNoEmptyResult)
         MessageBoxRecorder boxesOfThisCase;
         directory.firstRowFailure = c.result;
         Search();
-        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << std::hex << c.result;
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, c.message) << std::hex << c.result;
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
-        EXPECT_EQ(list.GetItemCount(), 0);
-        EXPECT_EQ(Count(), L"0");
-        ExpectEverythingReleased();
+        ExpectFailedSearch(boxesOfThisCase, c.message, c.result);
     }
 }
 
@@ -258,14 +266,8 @@ TEST_F(SearchDirectoryTest, RefusedPreferencesStopTheSearchWithAMessage)
         MessageBoxRecorder boxesOfThisRun;
         directory.preferenceResult = refusal;
         Search();
-        ASSERT_EQ(boxesOfThisRun.boxes().size(), 1u);
-        EXPECT_EQ(boxesOfThisRun.boxes()[0].text, L"The search could not be run.");
-        EXPECT_EQ(boxesOfThisRun.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
-        EXPECT_FALSE(boxesOfThisRun.boxes()[0].windowLocked);
+        ExpectFailedSearch(boxesOfThisRun, L"The search could not be run.", refusal);
         EXPECT_TRUE(directory.requestedAttributes.empty()) << "searched although the preferences were refused";
-        EXPECT_EQ(list.GetItemCount(), 0);
-        EXPECT_EQ(Count(), L"0");
-        ExpectEverythingReleased();
     }
 }
 
@@ -288,13 +290,7 @@ TEST_F(SearchDirectoryTest, OnlyAFilterErrorBlamesTheFilter)
         MessageBoxRecorder boxesOfThisCase;
         directory.executeResult = c.result;
         Search();
-        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << std::hex << c.result;
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, c.message) << std::hex << c.result;
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
-        EXPECT_FALSE(boxesOfThisCase.boxes()[0].windowLocked);
-        EXPECT_EQ(list.GetItemCount(), 0) << std::hex << c.result;
-        EXPECT_EQ(Count(), L"0");
-        ExpectEverythingReleased();
+        ExpectFailedSearch(boxesOfThisCase, c.message, c.result);
     }
 }
 
