@@ -160,7 +160,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" samba-ad-dc samba-ad-provision ldap-utils iproute2
+# The domain's own packages (samba, ldap-utils) come with start_domain.
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
 configure_and_build default >/dev/null
 raw="$BUILD_DIR/bench-directory.txt"
 : >"$raw"

@@ -13,6 +13,13 @@ WINE_PACKAGES=(wine wine64 libwine fonts-wine xvfb xauth x11-utils xdotool image
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
+# The box around the pixels of exactly one colour (e.g. '#0000FF') in an image, as
+# "width height x y"; nothing when there are none.
+colour_box() {
+    convert "$2" -fill black +opaque "$1" -format '%@' info: 2>/dev/null |
+        sed -n 's/^\([1-9][0-9]*\)x\([1-9][0-9]*\)+\([0-9]*\)+\([0-9]*\)$/\1 \2 \3 \4/p'
+}
+
 # Installs the named Debian packages that are missing; does nothing when all are there.
 ensure_packages() {
     local missing=()

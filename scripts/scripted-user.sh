@@ -33,13 +33,6 @@ shot() {
     import -window root "$1" 2>/dev/null
 }
 
-# The box around the pixels of exactly the link's blue (RGB 0, 0, 255) in a screenshot, as
-# "width height x y"; nothing when there are none. Only the CSV link is drawn in that blue.
-blue_box() {
-    convert "$1" -fill black +opaque '#0000FF' -format '%@' info: 2>/dev/null |
-        sed -n 's/^\([1-9][0-9]*\)x\([1-9][0-9]*\)+\([0-9]*\)+\([0-9]*\)$/\1 \2 \3 \4/p'
-}
-
 # Waits until two screenshots a second apart are the same: the program has drawn what it does.
 wait_until_still() {
     local deadline=$((SECONDS + $1))
@@ -66,7 +59,8 @@ program_pid=$!
 link=""
 for _ in $(seq 1 120); do
     shot "$work/start.png"
-    link="$(blue_box "$work/start.png")"
+    # Only the CSV link is drawn in exactly that blue (RGB 0, 0, 255).
+    link="$(colour_box '#0000FF' "$work/start.png")"
     [ -n "$link" ] && break
     sleep 0.5
 done

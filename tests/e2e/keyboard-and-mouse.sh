@@ -23,9 +23,10 @@ QUORREX_USER_PASSWORD="$QUORREX_TEST_PASSWORD" "$ROOT/scripts/scripted-user.sh" 
 
 # Rows were painted: the list band above the link (purple once clicked) holds many more dark
 # (text) pixels than when the window opened with an empty list.
-box="$(convert "$out/screen.png" -fill black +opaque '#800080' -format '%@' info: 2>/dev/null)"
-[[ "$box" =~ ^([1-9][0-9]*)x([1-9][0-9]*)\+([0-9]+)\+([0-9]+)$ ]] || { log "no visited CSV link in the screenshot"; exit 1; }
-link_right=$((BASH_REMATCH[3] + BASH_REMATCH[1])) link_top=${BASH_REMATCH[4]}
+box="$(colour_box '#800080' "$out/screen.png")"
+[ -n "$box" ] || { log "no visited CSV link in the screenshot"; exit 1; }
+read -r link_width _ link_left link_top <<<"$box"
+link_right=$((link_left + link_width))
 band="500x200+$((link_right - 500))+$((link_top - 215))"
 dark() { convert "$1" -crop "$band" -colorspace gray -threshold 50% -format '%[fx:int(w*h*(1-mean))]' info:; }
 before="$(dark "$out/screen-start.png")" after="$(dark "$out/screen.png")"
