@@ -258,8 +258,10 @@ start_samba() {
     # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
     # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
     # whoever holds its pipes.
+    # DOMAIN_SAMBA_LOG_LEVEL, when set, is its log level (for instance "1 auth_audit:3" to log every
+    # login); samba.out holds its log.
     "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
-        </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
+        ${DOMAIN_SAMBA_LOG_LEVEL:+"--debuglevel=$DOMAIN_SAMBA_LOG_LEVEL"} </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
     DOMAIN_SAMBA_PID=$!
     # Stopped by pid, not as a job; a test may kill it on purpose, which is no news for the shell.
     disown "$DOMAIN_SAMBA_PID"
@@ -267,8 +269,8 @@ start_samba() {
     wait_for_directory
 }
 
-# Waits until the controller answers LDAP with its naming context and DNS with its own name (1 to
-# 2 s usually; DNS may come up after LDAP).
+# Waits until the controller answers DNS with its own name and takes a login the way the program
+# makes one (1 to 2 s usually; DNS may come up after LDAP).
 wait_for_directory() {
     local deadline=$((SECONDS + 90))
     while [ $SECONDS -lt $deadline ]; do
@@ -277,15 +279,22 @@ wait_for_directory() {
             tail -20 "$DOMAIN_DIR/samba.out" >&2
             return 1
         fi
-        if in_domain_ns ldapsearch -x -LLL -o nettimeout=2 -H "ldap://$DOMAIN_IP" -b '' -s base \
-            defaultNamingContext 2>/dev/null | grep -q "^defaultNamingContext: $DOMAIN_BASE" &&
-            in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null; then
+        if in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null &&
+            domain_login 2>/dev/null | grep -qx "$DOMAIN_BASE"; then
             return 0
         fi
         sleep 0.2
     done
-    log "samba did not answer LDAP and DNS within 90 s"
+    log "samba did not answer DNS and take a login within 90 s; the last try said:"
+    domain_login >/dev/null || true
     return 1
+}
+
+# An NTLM login at the controller, as Wine's directory services make it for the program; prints
+# the naming context it read.
+domain_login() {
+    in_domain_ns env QUORREX_LOGIN_PASSWORD="$DOMAIN_PASSWORD" /usr/bin/python3 "$ROOT/scripts/ntlm-login.py" \
+        "$DOMAIN_HOST.$DOMAIN_DNS" "$DOMAIN_ADMIN"
 }
 
 # The pid of the running controller: ours, or the one a test started again (it writes the file).
@@ -305,12 +314,35 @@ samba_process_tree() {
 }
 
 # The controller dies at once, as in a crash: each of its processes is killed by pid (those given,
-# or the whole tree of the running controller).
+# or the whole tree of the running controller). Then whatever of it is left in the namespace goes
+# too: helpers it started after the given pids were listed, which nothing else would end.
 kill_samba() {
-    local pids=("$@")
+    local pids=("$@") stragglers
     # shellcheck disable=SC2207
     [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
     as_root kill -KILL "${pids[@]}" 2>/dev/null || true
+    for _ in $(seq 1 50); do
+        stragglers="$(samba_processes_in_namespace)"
+        [ -z "$stragglers" ] && return 0
+        # shellcheck disable=SC2086
+        as_root kill -KILL $stragglers 2>/dev/null || true
+        sleep 0.05
+    done
+    log "samba processes outlived the kill: $(samba_processes_in_namespace | tr '\n' ' ')"
+}
+
+# The controller's processes in the namespace, known by their programs: samba and its tasks, smbd,
+# winbindd, and the samba_* tools it runs now and then.
+samba_processes_in_namespace() {
+    local pid exe
+    for pid in $(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null); do
+        running "$pid" || continue
+        exe="$(as_root readlink "/proc/$pid/exe" 2>/dev/null)" || continue
+        case "$exe" in
+        */sbin/samba | */sbin/smbd | */sbin/winbindd) echo "$pid" ;;
+        */python3*) as_root cat "/proc/$pid/cmdline" 2>/dev/null | tr '\0' ' ' | grep -q '/samba_' && echo "$pid" ;;
+        esac
+    done
 }
 
 stop_samba() {

@@ -116,7 +116,8 @@ until [ -f "$signals/run-ended" ] || [ $SECONDS -ge $deadline ] || ! kill -0 "$t
 done
 if ! running "$(samba_pid)"; then
     started=$SECONDS
-    start_samba
+    # Every login the controller takes from now on goes to its log, for the report of a failure.
+    DOMAIN_SAMBA_LOG_LEVEL="1 auth_audit:3" start_samba
     log "the controller answers again after $((SECONDS - started)) s"
 fi
 touch "$signals/controller-restarted"
@@ -124,4 +125,11 @@ touch "$signals/controller-restarted"
 status=0
 wait "$test_pid" || status=$?
 test_pid=""
+if [ "$status" -ne 0 ]; then
+    log "the test failed; the logins the controller took since its restart (time, user, status):"
+    sed -n 's/^Auth: .* user \(.*\) at \[\([^]]*\)\] with .* status \[\([^]]*\)\].*/\2 \1 \3/p' \
+        "$DOMAIN_DIR/samba.out" | tail -20 >&2 || true
+    log "what else it said last:"
+    grep -v '^Auth: ' "$DOMAIN_DIR/samba.out" | tail -15 >&2 || true
+fi
 exit "$status"
