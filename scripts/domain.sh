@@ -317,13 +317,18 @@ samba_process_tree() {
 # or the whole tree of the running controller). Then whatever of it is left in the namespace goes
 # too: helpers it started after the given pids were listed, which nothing else would end.
 kill_samba() {
-    local pids=("$@") stragglers
+    local pids=("$@") stragglers pid
     # shellcheck disable=SC2207
     [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
     as_root kill -KILL "${pids[@]}" 2>/dev/null || true
     for _ in $(seq 1 50); do
         stragglers="$(samba_processes_in_namespace)"
         [ -z "$stragglers" ] && return 0
+        for pid in $stragglers; do
+            [[ " ${pids[*]} " == *" $pid "* ]] || ! running "$pid" && continue
+            log "also killing $pid, started after the controller's processes were listed: $(ps -o args= -p "$pid")"
+            pids+=("$pid")
+        done
         # shellcheck disable=SC2086
         as_root kill -KILL $stragglers 2>/dev/null || true
         sleep 0.05
