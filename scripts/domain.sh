@@ -4,7 +4,8 @@
 # Nothing leaves the namespace: the controller listens on a veth pair whose two ends both live in
 # it, and the namespace's resolv.conf names the controller, whose own DNS answers for the realm.
 
-DOMAIN_PACKAGES=(samba-ad-dc samba-ad-provision ldap-utils)
+# python3-samba: the login check (scripts/ntlm-login.py); samba-ad-dc brings it too.
+DOMAIN_PACKAGES=(samba-ad-dc samba-ad-provision ldap-utils python3-samba)
 
 DOMAIN_REALM=QUORREX.TEST
 DOMAIN_DNS=quorrex.test
