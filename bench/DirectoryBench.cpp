@@ -33,6 +33,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -258,18 +259,16 @@ void PrintProfile(const char* mode, const Profile& p, unsigned long long start, 
                 mode, seconds, span(start, p.executeStart), span(p.executeStart, searchEnd),
                 span(searchEnd, p.lastRowDone), span(p.lastRowDone, workEnd), span(workEnd, end));
     std::printf(" execute-cpu=%.3f", p.executeCpu);
-    PrintCounter("open", p.open, rate);
-    PrintCounter("preferences", p.preferences, rate);
-    PrintCounter("first-row", p.firstRow, rate);
-    PrintCounter("next-row", p.nextRow, rate);
-    PrintCounter("get-column", p.getColumn, rate);
-    PrintCounter("free-column", p.freeColumn, rate);
-    PrintCounter("close-handle", p.closeHandle, rate);
-    PrintCounter("insert-item", p.insertItem, rate);
-    PrintCounter("set-item-text", p.setItemText, rate);
-    PrintCounter("set-redraw", p.setRedraw, rate);
-    PrintCounter("paint", p.paint, rate);
-    PrintCounter("other-list", p.otherListMessages, rate);
+    static constexpr std::pair<const char*, Counter Profile::*> kPrinted[] = {
+        {"open", &Profile::open},               {"preferences", &Profile::preferences},
+        {"first-row", &Profile::firstRow},      {"next-row", &Profile::nextRow},
+        {"get-column", &Profile::getColumn},    {"free-column", &Profile::freeColumn},
+        {"close-handle", &Profile::closeHandle}, {"insert-item", &Profile::insertItem},
+        {"set-item-text", &Profile::setItemText}, {"set-redraw", &Profile::setRedraw},
+        {"paint", &Profile::paint},             {"other-list", &Profile::otherListMessages},
+    };
+    for (const auto& [name, counter] : kPrinted)
+        PrintCounter(name, p.*counter, rate);
     const unsigned long long counted = p.firstRow.ticks + p.nextRow.ticks + p.getColumn.ticks + p.freeColumn.ticks +
                                        p.insertItem.ticks + p.setItemText.ticks;
     std::printf(" uncounted-in-rows=%.3f\n", span(counted, p.lastRowDone - searchEnd));

@@ -176,34 +176,36 @@ summary() {
     echo "== $users bulk users: medians of $rounds interleaved rounds (seconds; working sets in MB)"
     printf '%-7s %-20s %-6s %8s %7s %6s %8s %10s %8s %8s %7s %9s %10s %9s\n' columns "rows gen/adsi/ldap" runs \
         generate "(fill" "paint)" adsi ldapsearch gen/adsi gen/ldap export "peak gen" "peak +csv" "peak adsi"
+    # One field of one tool's timed rounds at these users and columns: every value, or their median.
+    local sel
+    round_values() { grep " round=[0-9]* $1 " "$raw" | field "$2" "$sel"; }
+    round_median() { round_values "$1" "$2" | median "${3:-%.3f}"; }
     for c in "${COLUMN_COUNTS[@]}"; do
-        local sel="users=$users columns=$c"
+        sel="users=$users columns=$c"
         local rows_g rows_a rows_l flag=""
-        rows_a="$(grep ' round=[0-9]* adsi ' "$raw" | field rows "$sel" | sort -u | paste -sd'|')"
-        rows_l="$(grep ' round=[0-9]* ldapsearch ' "$raw" | field rows "$sel" | sort -u | paste -sd'|')"
-        rows_g="$(grep ' round=[0-9]* generate ' "$raw" | field rows "$sel" | sort -u | paste -sd'|')"
+        rows_a="$(round_values adsi rows | sort -u | paste -sd'|')"
+        rows_l="$(round_values ldapsearch rows | sort -u | paste -sd'|')"
+        rows_g="$(round_values generate rows | sort -u | paste -sd'|')"
         [ "$rows_g" = "$rows_a" ] && [ "$rows_a" = "$rows_l" ] || flag="  ROWS DIFFER"
         grep "users=$users " "$raw" | grep -q "columns=$c .*failed=" && flag="$flag  SOME RUNS FAILED (see the raw lines)"
-        g="$(grep ' round=[0-9]* generate ' "$raw" | field seconds "$sel" | median)"
-        a="$(grep ' round=[0-9]* adsi ' "$raw" | field seconds "$sel" | median)"
-        l="$(grep ' round=[0-9]* ldapsearch ' "$raw" | field seconds "$sel" | median)"
+        g="$(round_median generate seconds)"
+        a="$(round_median adsi seconds)"
+        l="$(round_median ldapsearch seconds)"
         local runs
-        runs="$(for t in generate adsi ldapsearch; do grep " round=[0-9]* $t " "$raw" | field seconds "$sel" | wc -l
-            done | paste -sd/)"
+        runs="$(for t in generate adsi ldapsearch; do round_values "$t" seconds | wc -l; done | paste -sd/)"
         printf '%-7s %-20s %-6s %8s %7s %6s %8s %10s %8s %8s %7s %9s %10s %9s%s\n' "$c" "$rows_g/$rows_a/$rows_l" \
-            "$runs" "$g" \
-            "$(grep ' round=[0-9]* generate ' "$raw" | field fill "$sel" | median)" \
-            "$(grep ' round=[0-9]* generate ' "$raw" | field paint "$sel" | median)" "$a" "$l" "$(ratio "$g" "$a")" \
-            "$(ratio "$g" "$l")" "$(grep ' round=[0-9]* generate ' "$raw" | field export "$sel" | median)" \
-            "$(grep ' round=[0-9]* generate ' "$raw" | field peak-generate "$sel" | median %.1f)" \
-            "$(grep ' round=[0-9]* generate ' "$raw" | field peak "$sel" | median %.1f)" \
-            "$(grep ' round=[0-9]* adsi ' "$raw" | field peak "$sel" | median %.1f)" "$flag"
+            "$runs" "$g" "$(round_median generate fill)" "$(round_median generate paint)" "$a" "$l" \
+            "$(ratio "$g" "$a")" "$(ratio "$g" "$l")" "$(round_median generate export)" \
+            "$(round_median generate peak-generate %.1f)" "$(round_median generate peak %.1f)" \
+            "$(round_median adsi peak %.1f)" "$flag"
     done
     grep -q "users=$users round=p" "$raw" || return 0
     echo "-- where the time goes: medians of the profiled runs (seconds; calls)"
     local keys=(total before-search execute rows after-last-row final-paint execute-cpu open preferences first-row
         next-row get-column free-column close-handle insert-item set-item-text set-redraw paint other-list
         uncounted-in-rows)
+    # The median of one figure of one tool's profiled runs at these users and columns ($c).
+    profile_median() { grep "round=p.* profile $1 " "$raw" | field "$2" "users=$users columns=$c" | median; }
     printf '%-18s' part
     for c in "${COLUMN_COUNTS[@]}"; do printf '%14s %14s' "generate $c" "adsi $c"; done
     echo
@@ -212,7 +214,7 @@ summary() {
         printf '%-18s' "$k"
         for c in "${COLUMN_COUNTS[@]}"; do
             for t in generate adsi; do
-                v="$(grep "round=p.* profile $t " "$raw" | field "$k" "users=$users columns=$c" | median)"
+                v="$(profile_median "$t" "$k")"
                 calls="$(grep "round=p.* profile $t " "$raw" | awk -v k="$k" -v c="columns=$c" -v u="users=$users" '
                     $1 == u && $3 == c { for (i = 1; i <= NF; i++) if (index($i, k "=") == 1 && index($i, "/"))
                                          { sub(".*/", "", $i); print $i } }' | sort -u | paste -sd'|')"
@@ -223,14 +225,12 @@ summary() {
         echo
     done
     # Generate's time beyond the bare search, from the medians above, stretch by stretch.
-    local m
     for c in "${COLUMN_COUNTS[@]}"; do
-        m() { grep "round=p.* profile $1 " "$raw" | field "$2" "users=$users columns=$c" | median; }
         local values=() k t
         for t in generate adsi; do
             for k in total before-search execute rows after-last-row final-paint insert-item set-item-text \
                 uncounted-in-rows next-row get-column free-column; do
-                values+=("$(m "$t" "$k")")
+                values+=("$(profile_median "$t" "$k")")
             done
         done
         awk -v c="$c" -v list="${values[*]}" 'BEGIN {

@@ -294,8 +294,8 @@ wait_for_directory() {
 # An NTLM login at the controller, as Wine's directory services make it for the program; prints
 # the naming context it read.
 domain_login() {
-    in_domain_ns env QUORREX_LOGIN_PASSWORD="$DOMAIN_PASSWORD" /usr/bin/python3 "$ROOT/scripts/ntlm-login.py" \
-        "$DOMAIN_HOST.$DOMAIN_DNS" "$DOMAIN_ADMIN"
+    in_domain_ns env QUORREX_LOGIN_PASSWORD="$DOMAIN_PASSWORD" "$ROOT/scripts/ntlm-login.py" "$DOMAIN_HOST.$DOMAIN_DNS" \
+        "$DOMAIN_ADMIN"
 }
 
 # The pid of the running controller: ours, or the one a test started again (it writes the file).
