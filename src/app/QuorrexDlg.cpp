@@ -153,7 +153,8 @@ INT_PTR CQuorrexDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_hIcon);
     case WM_DPICHANGED:
-        OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        if (const auto change = ReadDpiChange(wp, lp))
+            OnDpiChanged(change->dpi, change->suggested);
         return FALSE; // the system's own handling still updates the template controls' fonts
     default:
         return CDialog::HandleMessage(msg, wp, lp);

@@ -1,6 +1,7 @@
 // CAboutDlg: start-up, the background picture and its painting.
 #include "controls/AboutDlg.h"
 
+#include "framework/Dpi.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 
@@ -78,6 +79,13 @@ BOOL CAboutDlg::OnInitDialog()
     m_webSiteLink.SetLinkUrl(kWebSite);
     m_supportLink.SetLinkUrl(std::wstring(L"mailto:") + kSupportMail);
     m_salesLink.SetLinkUrl(std::wstring(L"mailto:") + kSalesMail);
+
+    // On a move to a display of another DPI the box scales its picture and its links itself: the
+    // links' fonts are their own, and the system would place them by the template's sizes.
+    m_dpi = WindowDpi(m_hWnd);
+    TakeOverDpiLayout(m_hWnd, nullptr);
+    for (CHyperLink* link : {&m_webSiteLink, &m_supportLink, &m_salesLink})
+        TakeOverControlDpiLayout(link->m_hWnd, true);
     return TRUE;
 }
 
@@ -97,25 +105,65 @@ void CAboutDlg::ReleasePicture()
     m_destinationX = m_destinationY = 0;
 }
 
+CAboutDlg::PictureArea CAboutDlg::PaintedPictureArea() const
+{
+    // The picture covers the same part of the box at every DPI: at 96 DPI it is copied pixel for
+    // pixel; elsewhere the part of it that a 96-DPI box shows is stretched over the box.
+    BITMAP info = {};
+    if (!m_picture || !m_replacedBitmap || !::GetObjectW(m_picture, sizeof info, &info))
+        return {};
+    const int dpi = static_cast<int>(m_dpi);
+    const int width = std::min(::MulDiv(m_pictureWidth, 96, dpi), static_cast<int>(info.bmWidth) - m_sourceX);
+    const int height = std::min(::MulDiv(m_pictureHeight, 96, dpi), static_cast<int>(info.bmHeight) - m_sourceY);
+    if (width <= 0 || height <= 0)
+        return {};
+    return {{m_sourceX, m_sourceY, width, height},
+            {m_destinationX, m_destinationY, ::MulDiv(width, dpi, 96), ::MulDiv(height, dpi, 96)}};
+}
+
 void CAboutDlg::OnPaint()
 {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     RECT client;
     ::GetClientRect(m_hWnd, &client);
-    if (m_picture && m_replacedBitmap) {
-        // The copy stays within the picture: beyond it the memory surface holds nothing of ours.
-        BITMAP info = {};
-        ::GetObjectW(m_picture, sizeof info, &info);
-        const int width = std::min(m_pictureWidth, static_cast<int>(info.bmWidth) - m_sourceX);
-        const int height = std::min(m_pictureHeight, static_cast<int>(info.bmHeight) - m_sourceY);
-        if (width > 0 && height > 0) {
-            ::BitBlt(dc, m_destinationX, m_destinationY, width, height, m_memoryDC, m_sourceX, m_sourceY, SRCCOPY);
-            ::ExcludeClipRect(dc, m_destinationX, m_destinationY, m_destinationX + width, m_destinationY + height);
+    const PictureArea area = PaintedPictureArea();
+    const Extent& from = area.source;
+    const Extent& to = area.destination;
+    if (to.width > 0 && to.height > 0) {
+        if (to.width == from.width && to.height == from.height) {
+            ::BitBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC, from.x, from.y, SRCCOPY);
+        } else {
+            const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+            POINT oldOrigin;
+            ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+            ::StretchBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC, from.x, from.y, from.width, from.height,
+                         SRCCOPY);
+            ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+            ::SetStretchBltMode(dc, oldMode);
         }
+        ::ExcludeClipRect(dc, to.x, to.y, to.x + to.width, to.y + to.height);
     }
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     ::EndPaint(m_hWnd, &paint);
+}
+
+void CAboutDlg::OnDpiChanged(UINT dpi, const RECT& suggested)
+{
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (m_picture) {
+        RECT client;
+        ::GetClientRect(m_hWnd, &client);
+        m_pictureWidth = client.right - client.left;
+        m_pictureHeight = client.bottom - client.top;
+    }
+    for (CHyperLink* link : {&m_webSiteLink, &m_supportLink, &m_salesLink}) {
+        ScaleChildWindow(link->m_hWnd, m_dpi, dpi);
+        link->ScaleFonts(m_dpi, dpi);
+    }
+    m_dpi = dpi;
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 bool CAboutDlg::OnCommand(int id, int code, HWND control)
@@ -129,9 +177,15 @@ bool CAboutDlg::OnCommand(int id, int code, HWND control)
 
 INT_PTR CAboutDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_PAINT) {
+    switch (msg) {
+    case WM_PAINT:
         OnPaint();
         return TRUE;
+    case WM_DPICHANGED:
+        if (const auto change = ReadDpiChange(wp, lp))
+            OnDpiChanged(change->dpi, change->suggested);
+        return FALSE; // the system's own handling still updates the labels' and the button's fonts
+    default:
+        return CDialog::HandleMessage(msg, wp, lp);
     }
-    return CDialog::HandleMessage(msg, wp, lp);
 }

@@ -12,6 +12,20 @@ public:
     explicit CAboutDlg(HWND parent = nullptr);
     ~CAboutDlg() override;
 
+    struct Extent {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+    };
+    // The part of the picture that painting copies and where it goes in the box; empty extents
+    // when no picture is painted.
+    struct PictureArea {
+        Extent source;
+        Extent destination;
+    };
+    PictureArea PaintedPictureArea() const;
+
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;
@@ -22,6 +36,7 @@ protected:
 
 private:
     void OnPaint();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ReleasePicture();
 
     int m_sourceX = 0;
@@ -31,6 +46,7 @@ private:
     HDC m_memoryDC = nullptr;
     int m_pictureWidth = 0;
     int m_pictureHeight = 0;
+    UINT m_dpi = 96; // of the display the box was last laid out for
     CXTButton m_okButton;
     CTransparentStatic m_productName;
     CTransparentStatic m_rightsNotice;

@@ -57,13 +57,33 @@ void CHyperLink::CreateFonts()
     if (!font || !::GetObjectW(font, sizeof description, &description))
         return;
     // A second attach (the dialog opened again) makes them anew from that dialog's font.
+    CreateFonts(description);
+}
+
+void CHyperLink::CreateFonts(LOGFONTW description)
+{
     if (m_plainFont)
         ::DeleteObject(m_plainFont);
     if (m_underlinedFont)
         ::DeleteObject(m_underlinedFont);
+    description.lfUnderline = FALSE;
     m_plainFont = ::CreateFontIndirectW(&description);
     description.lfUnderline = TRUE;
     m_underlinedFont = ::CreateFontIndirectW(&description);
+}
+
+void CHyperLink::ScaleFonts(UINT fromDpi, UINT toDpi)
+{
+    LOGFONTW description = {};
+    if (!m_plainFont || fromDpi == 0 || toDpi == 0 || !::GetObjectW(m_plainFont, sizeof description, &description))
+        return;
+    description.lfHeight = ::MulDiv(description.lfHeight, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    description.lfWidth = ::MulDiv(description.lfWidth, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    CreateFonts(description);
+    const bool underlined = m_underlineMode == UnderlineAlways || (m_underlineMode == UnderlineOnHover && m_overControl);
+    SetFont(underlined ? m_underlinedFont : m_plainFont, false);
+    FitToText();
+    RedrawWithBackground();
 }
 
 void CHyperLink::FitToText()

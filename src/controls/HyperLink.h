@@ -24,6 +24,8 @@ public:
     int GetUnderlineMode() const { return m_underlineMode; }
     // Resizes the control to its text, keeping the edge or centre its alignment names.
     void FitToText();
+    // Makes the link's fonts anew for a display of another DPI and fits the control to its text.
+    void ScaleFonts(UINT fromDpi, UINT toDpi);
     const CToolTipCtrl& ToolTip() const { return m_toolTip; }
     // Stops the hover timer, then destroys the window.
     void DestroyWindow();
@@ -38,6 +40,7 @@ protected:
 
 private:
     void CreateFonts();
+    void CreateFonts(LOGFONTW description);
     void LoadHandCursor();
     void OnMouseMove();
     void OnTimer();

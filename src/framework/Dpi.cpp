@@ -35,17 +35,33 @@ UINT WindowDpi(HWND hwnd)
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+std::optional<DpiChange> ReadDpiChange(WPARAM wp, LPARAM lp)
+{
+    const UINT dpi = LOWORD(wp);
+    if (dpi == 0 || lp == 0)
+        return std::nullopt;
+    return DpiChange{dpi, *reinterpret_cast<const RECT*>(lp)};
+}
+
 void TakeOverDpiLayout(HWND dialog, HWND control)
 {
-    constexpr int kDisableResize = 0x0002;         // DDC_DISABLE_RESIZE
-    constexpr int kDisableControlRelayout = 0x0002; // DCDC_DISABLE_RELAYOUT
+    constexpr int kDisableResize = 0x0002; // DDC_DISABLE_RESIZE
     using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
     static const auto setDialog = User32Function<SetBehaviorFunction>("SetDialogDpiChangeBehavior");
-    static const auto setControl = User32Function<SetBehaviorFunction>("SetDialogControlDpiChangeBehavior");
     if (setDialog && dialog)
         setDialog(dialog, kDisableResize, kDisableResize);
+    TakeOverControlDpiLayout(control, false);
+}
+
+void TakeOverControlDpiLayout(HWND control, bool fonts)
+{
+    constexpr int kDisableFontUpdate = 0x0001; // DCDC_DISABLE_FONT_UPDATE
+    constexpr int kDisableRelayout = 0x0002;   // DCDC_DISABLE_RELAYOUT
+    using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setControl = User32Function<SetBehaviorFunction>("SetDialogControlDpiChangeBehavior");
+    const int taken = kDisableRelayout | (fonts ? kDisableFontUpdate : 0);
     if (setControl && control)
-        setControl(control, kDisableControlRelayout, kDisableControlRelayout);
+        setControl(control, taken, taken);
 }
 
 void ScaleChildWindow(HWND child, UINT fromDpi, UINT toDpi)

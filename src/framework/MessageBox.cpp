@@ -1,6 +1,8 @@
 // The application's message box and name.
 #include "framework/MessageBox.h"
 
+#include "framework/WinApp.h"
+
 namespace {
 
 int SystemMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
@@ -26,6 +28,15 @@ std::wstring ModuleBaseName()
 
 } // namespace
 
+HWND MessageBoxOwner()
+{
+    HWND main = MainWindowHandle();
+    if (!main || !::IsWindow(main))
+        return ::GetActiveWindow();
+    HWND top = ::GetAncestor(main, GA_ROOT);
+    return ::GetLastActivePopup(top ? top : main);
+}
+
 const std::wstring& AppName()
 {
     static const std::wstring name = ModuleBaseName();
@@ -34,7 +45,7 @@ const std::wstring& AppName()
 
 int AppMessageBox(const std::wstring& text, UINT type)
 {
-    return g_messageBox(::GetActiveWindow(), text.c_str(), AppName().c_str(), type);
+    return g_messageBox(MessageBoxOwner(), text.c_str(), AppName().c_str(), type);
 }
 
 MessageBoxFunction SetMessageBoxFunction(MessageBoxFunction function)

@@ -10,8 +10,8 @@ class CWnd;
 
 class CWinApp {
 public:
-    CWinApp() = default;
-    virtual ~CWinApp() = default;
+    CWinApp();
+    virtual ~CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
@@ -23,8 +23,16 @@ public:
     void SetRegistryKey(const std::wstring& key) { m_registryKey = key; }
     const std::wstring& GetRegistryKey() const { return m_registryKey; }
 
+    // The application object that lives now: the newest one, while it lives.
+    static CWinApp* Current() { return s_current; }
+
     CWnd* m_pMainWnd = nullptr;
 
 private:
+    static CWinApp* s_current;
+    CWinApp* m_outer; // the one this object stands in for while it lives
     std::wstring m_registryKey;
 };
+
+// The main window's handle, or null when there is no application object or no main window.
+HWND MainWindowHandle();

@@ -1,6 +1,16 @@
 // Controller lookup with the locator as fallback for names the NetBIOS lookup does not know.
 #include "query/ControllerLookup.h"
 
+#include <cwchar>
+
+namespace {
+
+// A domain's DNS name has at most 253 characters and its NetBIOS name 15; the lookups are not
+// given more (Wine's locator overflows a buffer of its own on a name of about a thousand).
+constexpr size_t kLongestDomainName = 255;
+
+} // namespace
+
 ControllerName::~ControllerName()
 {
     if (m_buffer)
@@ -14,6 +24,8 @@ bool ControllerName::Lookup(const wchar_t* domain)
         m_api.netApiBufferFree(m_buffer);
     m_buffer = nullptr;
     m_name = nullptr;
+    if (!domain || std::wcslen(domain) > kLongestDomainName)
+        return false;
     LPBYTE name = nullptr;
     if (m_api.netGetDCName(nullptr, domain, &name) == NERR_Success && name) {
         m_buffer = name;

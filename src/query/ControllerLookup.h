@@ -14,6 +14,7 @@ public:
 
     // Asks for the domain's controller: first as a NetBIOS name (primary controller), then, where
     // that fails, through the locator, which also takes DNS names and finds any directory server.
+    // A name longer than any domain's is no domain: it is not looked up.
     bool Lookup(const wchar_t* domain);
 
     // The name as the lookup returned it, with its leading backslashes.

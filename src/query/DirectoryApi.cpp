@@ -1,6 +1,8 @@
 // The system's directory functions, the default of the directory seam.
 #include "query/DirectoryApi.h"
 
+#include "framework/ComPtr.h"
+#include "framework/OleValue.h"
 #include "query/LdapPath.h"
 
 #include <objbase.h>
@@ -19,23 +21,21 @@ namespace {
 std::wstring ReadDefaultNamingContext(OpenObjectFunction open, const std::wstring& server, LPCWSTR user,
                                       LPCWSTR password, DWORD flags, HRESULT& refused)
 {
-    IADs* rootDse = nullptr;
+    // The RootDSE is a live bind with the user's credentials: released on every way out, also
+    // when copying the answer runs out of memory.
+    ComPtr<IADs> rootDse;
     const std::wstring rootDsePath = ObjectPathOnServer(server, L"RootDSE");
-    const HRESULT opened = open(rootDsePath.c_str(), user, password, flags, IID_IADs, reinterpret_cast<void**>(&rootDse));
+    const HRESULT opened = open(rootDsePath.c_str(), user, password, flags, IID_IADs, rootDse.PutVoid());
     refused = FAILED(opened) ? opened : S_OK;
-    if (!rootDse)
+    if (!rootDse || opened != S_OK)
         return {};
-    std::wstring context;
-    if (opened == S_OK) {
-        VARIANT value;
-        ::VariantInit(&value);
-        wchar_t attribute[] = L"defaultNamingContext";
-        if (rootDse->Get(attribute, &value) == S_OK && V_VT(&value) == VT_BSTR && V_BSTR(&value))
-            context.assign(V_BSTR(&value), ::SysStringLen(V_BSTR(&value)));
-        ::VariantClear(&value);
-    }
-    rootDse->Release();
-    return context;
+    const OwnedBstr attribute(L"defaultNamingContext");
+    OwnedVariant value;
+    if (!attribute.Get() || rootDse->Get(attribute.Get(), &value.value) != S_OK)
+        return {};
+    if (V_VT(&value.value) != VT_BSTR || !V_BSTR(&value.value))
+        return {};
+    return std::wstring(V_BSTR(&value.value), ::SysStringLen(V_BSTR(&value.value)));
 }
 
 HRESULT WINAPI SystemOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid, void** object)

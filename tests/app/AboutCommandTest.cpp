@@ -1,6 +1,7 @@
 // The main dialog's way to the About box and its banner link; other system commands unchanged.
 #include "app/QuorrexDlg.h"
 
+#include "framework/WinApp.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
 #include "support/FakeDirectoryApi.h"
@@ -19,6 +20,7 @@ protected:
     {
         ::SetCursorPos(0, 0);
         ASSERT_TRUE(dialog.Create());
+        app.m_pMainWnd = &dialog;
         ::ShowWindow(dialog.m_hWnd, SW_SHOW);
         ::SetForegroundWindow(dialog.m_hWnd);
         PumpMessages();
@@ -28,6 +30,7 @@ protected:
     FakeDirectoryApi directoryApi;
     FakeLinkApi linkApi;
     MessageBoxRecorder boxes;
+    CWinApp app;
     CQuorrexDlg dialog;
 };
 
@@ -57,6 +60,24 @@ TEST_F(AboutCommandTest, TheAboutButtonAndTheSystemMenuItemOpenTheBoxOverTheDial
         EXPECT_TRUE(::IsWindowEnabled(dialog.m_hWnd));
         EXPECT_FALSE(dialog.IsEnded());
     }
+}
+
+TEST_F(AboutCommandTest, ABoxShownFromTheAboutBoxIsOwnedByIt)
+{
+    linkApi.shellResult = SE_ERR_NOASSOC; // and no browser registered: the open fails
+    HWND about = nullptr;
+    WhenModalOpens([](HWND hwnd) { return ::GetDlgItem(hwnd, IDC_WEB_SITE_LINK) != nullptr; },
+                   [&](HWND found) {
+                       about = found;
+                       HWND link = ::GetDlgItem(found, IDC_WEB_SITE_LINK);
+                       ::SendMessageW(found, WM_COMMAND, MAKEWPARAM(IDC_WEB_SITE_LINK, STN_CLICKED),
+                                      reinterpret_cast<LPARAM>(link));
+                       ClickButton(found, IDC_ABOUT_OK);
+                   });
+    ClickButton(dialog.m_hWnd, IDC_ABOUT);
+    ASSERT_NE(about, nullptr);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].owner, about) << "not owned by the window the user works in";
 }
 
 TEST_F(AboutCommandTest, OtherSystemCommandsKeepTheirDefaultHandling)

@@ -2,6 +2,7 @@
 #include "app/QuorrexDlg.h"
 
 #include "resources/resource.h"
+#include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
 #include "support/FakeDirectoryApi.h"
 #include "support/FakeDirectorySearch.h"
@@ -58,8 +59,8 @@ TEST_F(AdvancedTest, ChosenColumnsAreAppendedAndTheQueryRunsAgain)
     });
     EXPECT_EQ(list.GetColumnHeaders(), (Names{L"NAME", L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME",
                                               L"DESCRIPTION", L"CITY", L"OFFICE"}));
-    EXPECT_EQ(list.GetColumnWidth(6), 90);
-    EXPECT_EQ(list.GetColumnWidth(7), 90);
+    EXPECT_EQ(list.GetColumnWidth(6), AtScreenDpi(90));
+    EXPECT_EQ(list.GetColumnWidth(7), AtScreenDpi(90));
     ASSERT_EQ(list.GetItemCount(), 1);
     EXPECT_EQ(list.GetItemText(0, 6), L"Springfield");
     EXPECT_EQ(list.GetItemText(0, 7), L"HQ");

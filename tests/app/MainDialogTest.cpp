@@ -3,6 +3,7 @@
 
 #include "framework/FileDialog.h"
 #include "resources/resource.h"
+#include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
 #include "support/FakeDirectoryApi.h"
 #include "support/FakeDirectorySearch.h"
@@ -88,7 +89,7 @@ TEST_F(MainDialogTest, OpensWithTheDefaultsAndNoRows)
     EXPECT_EQ(dialog.GetDlgItemText(IDC_FILTER), L"(&(objectClass=user)(objectCategory=user))");
     EXPECT_EQ(list.GetColumnHeaders(), kBasicHeaders);
     for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(list.GetColumnWidth(c), 80) << "column " << c;
+        EXPECT_EQ(list.GetColumnWidth(c), AtScreenDpi(80)) << "column " << c;
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(dialog.GetDlgItemText(IDC_OBJECT_COUNT), L"0");
     EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), L"") << "not joined: the field stays empty";
@@ -259,14 +260,15 @@ TEST_F(MainDialogTest, MovingToADisplayOfAnotherDpiScalesTheColumnsAndTheCsvLink
     ::GetWindowRect(dialog.m_hWnd, &suggested);
     suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
     suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
-    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    const UINT twice = 2 * ScreenDpi();
+    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
 
     RECT window;
     ::GetWindowRect(dialog.m_hWnd, &window);
     EXPECT_EQ(window.right - window.left, suggested.right - suggested.left) << "the suggested size was not taken";
     EXPECT_EQ(window.bottom - window.top, suggested.bottom - suggested.top);
     for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(list.GetColumnWidth(c), 160) << "column " << c;
+        EXPECT_EQ(list.GetColumnWidth(c), 2 * AtScreenDpi(80)) << "column " << c;
     const RECT linkAfter = ChildRect(IDC_GENERATE_CSV);
     EXPECT_EQ(linkAfter.left, 2 * linkBefore.left);
     EXPECT_EQ(linkAfter.top, 2 * linkBefore.top);
@@ -274,9 +276,17 @@ TEST_F(MainDialogTest, MovingToADisplayOfAnotherDpiScalesTheColumnsAndTheCsvLink
     EXPECT_EQ(linkAfter.bottom, 2 * linkBefore.bottom);
 
     // And back: the sizes come back, not scaled twice.
-    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&window));
-    EXPECT_EQ(list.GetColumnWidth(0), 80);
+    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(ScreenDpi(), ScreenDpi()), reinterpret_cast<LPARAM>(&window));
+    EXPECT_EQ(list.GetColumnWidth(0), AtScreenDpi(80));
     EXPECT_EQ(ChildRect(IDC_GENERATE_CSV).right, linkBefore.right);
+
+    // A message without a DPI or without a rectangle changes nothing.
+    dialog.SendMessage(WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&suggested));
+    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(twice, twice), 0);
+    EXPECT_EQ(list.GetColumnWidth(0), AtScreenDpi(80));
+    RECT unchanged;
+    ::GetWindowRect(dialog.m_hWnd, &unchanged);
+    EXPECT_TRUE(::EqualRect(&unchanged, &window));
 }
 
 TEST_F(MainDialogTest, BannerShowsItsPicture)

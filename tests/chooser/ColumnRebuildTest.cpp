@@ -3,6 +3,7 @@
 
 #include "framework/Dialog.h"
 #include "resources/resource.h"
+#include "support/ControlProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +18,12 @@ protected:
         InsertBasicColumns(list);
     }
 
+    // In pixels at 96 DPI: the display's DPI scales every width once.
     std::vector<int> Widths() const
     {
         std::vector<int> widths;
         for (int c = 0; c < list.GetColumnCount(); ++c)
-            widths.push_back(list.GetColumnWidth(c));
+            widths.push_back(::MulDiv(list.GetColumnWidth(c), 96, static_cast<int>(ScreenDpi())));
         return widths;
     }
 

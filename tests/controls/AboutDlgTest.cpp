@@ -5,11 +5,14 @@
 #include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
 #include "support/FakeLinkApi.h"
+#include "support/MainWindowStandIn.h"
 #include "support/MessageBoxRecorder.h"
 #include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -34,7 +37,8 @@ protected:
 
     FakeLinkApi api;
     MessageBoxRecorder boxes;
-    CAboutDlg about;
+    MainWindowStandIn mainWindow; // the box opens over it
+    CAboutDlg about{mainWindow.m_hWnd};
 };
 
 TEST_F(AboutDlgTest, OpensWithTheProductsNameAndThreeUnderlinedLinksAsWideAsTheirText)
@@ -73,7 +77,42 @@ TEST_F(AboutDlgTest, OpensWithTheProductsNameAndThreeUnderlinedLinksAsWideAsThei
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
-TEST_F(AboutDlgTest, PaintsItsPictureFromTheTopLeftCorner)
+// Whether a shown colour lies within the colours of the picture's pixels around (x, y): a
+// stretched picture is smoothed, so its pixels mix their neighbours.
+bool FromAround(const Image& picture, int x, int y, COLORREF shown, int reach)
+{
+    int low[3] = {255, 255, 255}, high[3] = {0, 0, 0};
+    for (int v = std::max(0, y - reach); v <= std::min(picture.height - 1, y + reach); ++v)
+        for (int u = std::max(0, x - reach); u <= std::min(picture.width - 1, x + reach); ++u) {
+            const COLORREF c = picture.At(u, v);
+            const int channels[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+            for (int i = 0; i < 3; ++i) {
+                low[i] = std::min(low[i], channels[i]);
+                high[i] = std::max(high[i], channels[i]);
+            }
+        }
+    const int channels[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
+    for (int i = 0; i < 3; ++i)
+        if (channels[i] < low[i] - 2 || channels[i] > high[i] + 2)
+            return false;
+    return true;
+}
+
+// The part of the picture a box at 96 DPI shows, scaled to the box's DPI.
+void ExpectPictureAreaFor(const CAboutDlg& box, int dpi)
+{
+    RECT client;
+    ::GetClientRect(box.m_hWnd, &client);
+    const CAboutDlg::PictureArea area = box.PaintedPictureArea();
+    EXPECT_EQ(area.source.width, std::min(418, ::MulDiv(client.right, 96, dpi)));
+    EXPECT_EQ(area.source.height, std::min(214, ::MulDiv(client.bottom, 96, dpi)));
+    EXPECT_EQ(area.destination.x, 0);
+    EXPECT_EQ(area.destination.y, 0);
+    EXPECT_EQ(area.destination.width, ::MulDiv(area.source.width, dpi, 96));
+    EXPECT_EQ(area.destination.height, ::MulDiv(area.source.height, dpi, 96));
+}
+
+TEST_F(AboutDlgTest, PaintsItsPictureOverTheSameDialogAreaAtEveryDpi)
 {
     Open(about);
     HBITMAP bitmap = ::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_ABOUT_BACKGROUND));
@@ -82,27 +121,81 @@ TEST_F(AboutDlgTest, PaintsItsPictureFromTheTopLeftCorner)
     ::DeleteObject(bitmap);
     EXPECT_EQ(picture.width, 418);
     EXPECT_EQ(picture.height, 214);
-    const RECT band = Band(about.m_hWnd);
-    const Image shown = ScreenPixels(about.m_hWnd, band);
-    for (int y = 0; y < shown.height; y += 5)
-        for (int x = 0; x < shown.width; x += 7)
-            ASSERT_EQ(shown.At(x, y), picture.At(x, y)) << x << "," << y;
+
+    const int dpi = static_cast<int>(ScreenDpi());
+    ExpectPictureAreaFor(about, dpi);
+    const CAboutDlg::PictureArea area = about.PaintedPictureArea();
+
+    // Where no control stands: the band across the top and the strip right of the links' frame.
+    RECT free = {225, 0, 0, 0};
+    ::MapDialogRect(about.m_hWnd, &free);
+    const Image band = ScreenPixels(about.m_hWnd, Band(about.m_hWnd));
+    const Image strip = ScreenPixels(about.m_hWnd, {free.left, 0, area.destination.width, area.destination.height});
+    const int reach = dpi == 96 ? 0 : 1; // at 96 DPI a copy pixel for pixel
+    const auto expectPicture = [&](const Image& shown, int left) {
+        for (int y = 1; y < shown.height - 1; y += 5)
+            for (int x = 1; x < shown.width - 1; x += 7)
+                ASSERT_TRUE(FromAround(picture, ::MulDiv(left + x, 96, dpi), ::MulDiv(y, 96, dpi), shown.At(x, y), reach))
+                    << left + x << "," << y;
+    };
+    expectPicture(band, 0);
+    expectPicture(strip, free.left);
+}
+
+TEST_F(AboutDlgTest, MovingToADisplayOfAnotherDpiScalesThePictureAndTheLinks)
+{
+    Open(about);
+    HWND link = about.GetDlgItem(IDC_SUPPORT_LINK);
+    const RECT before = RectInParent(link);
+    LOGFONTW fontBefore = {};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)), sizeof fontBefore, &fontBefore);
+    const CAboutDlg::PictureArea areaBefore = about.PaintedPictureArea();
+
+    RECT suggested;
+    ::GetWindowRect(about.m_hWnd, &suggested);
+    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
+    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    const UINT twice = 2 * ScreenDpi();
+    about.SendMessage(WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
+
+    ExpectPictureAreaFor(about, static_cast<int>(twice));
+    const CAboutDlg::PictureArea area = about.PaintedPictureArea();
+    EXPECT_GT(area.destination.width, areaBefore.destination.width);
+    LOGFONTW font = {};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, 2 * fontBefore.lfHeight);
+    EXPECT_TRUE(font.lfUnderline);
+    const RECT after = RectInParent(link);
+    EXPECT_EQ(after.left, 2 * before.left);
+    EXPECT_EQ(after.top, 2 * before.top);
+    EXPECT_EQ(after.right - after.left, TextExtent(link, L"support@varnok.example").cx) << "not fitted to its text";
+
+    // A message without a DPI or without a rectangle changes nothing.
+    about.SendMessage(WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&suggested));
+    about.SendMessage(WM_DPICHANGED, MAKEWPARAM(ScreenDpi(), ScreenDpi()), 0);
+    const RECT unchanged = RectInParent(link);
+    EXPECT_TRUE(::EqualRect(&after, &unchanged));
+    EXPECT_EQ(about.PaintedPictureArea().destination.width, area.destination.width);
 }
 
 class AboutWithoutPicture : public CAboutDlg {
+public:
+    using CAboutDlg::CAboutDlg;
+
 protected:
     HBITMAP LoadPicture() override { return nullptr; }
 };
 
 TEST_F(AboutDlgTest, WithoutThePictureItSaysSoOnceAndPaintsTheDialogFace)
 {
-    AboutWithoutPicture box;
+    AboutWithoutPicture box{mainWindow.m_hWnd};
     bool visibleWhenTold = true;
     boxes.whileShown = [&] { visibleWhenTold = ::IsWindowVisible(box.m_hWnd); };
     Open(box);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, L"Load Image Failed");
     EXPECT_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(boxes.boxes()[0].owner, mainWindow.m_hWnd) << "the box is not shown yet";
     EXPECT_FALSE(visibleWhenTold);
     const Image band = ScreenPixels(box.m_hWnd, Band(box.m_hWnd));
     for (DWORD pixel : band.pixels)

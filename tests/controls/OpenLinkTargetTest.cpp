@@ -3,6 +3,7 @@
 #include "controls/OpenLinkTarget.h"
 
 #include "support/FakeLinkApi.h"
+#include "support/MainWindowStandIn.h"
 #include "support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,7 @@ TEST(ShowOpenError, EachCodeHasItsLineAndEveryOtherCodeIsUnknown)
     for (int code = 12; code <= 25; ++code)
         cases.push_back({code, L"Unknown Error (" + std::to_wstring(code) + L") occurred."});
 
+    MainWindowStandIn mainWindow;
     for (const Case& c : cases) {
         MessageBoxRecorder boxes;
         ShowOpenError(c.code);

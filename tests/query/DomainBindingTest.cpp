@@ -100,16 +100,42 @@ TEST_F(BindToDomainTest, LocatorIsNotAskedWhenTheNetBiosLookupAnswers)
 TEST_F(BindToDomainTest, UnknownDomainShowsInvalidDomainNameAndBindsNothing)
 {
     api.netDcResult = NERR_DCNotFound;
-    for (const std::wstring& domain : {std::wstring(L"nosuch.example"), std::wstring(300, L'x')}) {
-        Type(IDC_DOMAIN_NAME, domain);
-        EXPECT_EQ(Bind(), nullptr);
+    struct Case {
+        std::wstring domain;
+        bool lookedUp; // a name longer than a domain's goes to no lookup
+    };
+    const Case cases[] = {
+        {L"nosuch.example", true},
+        {std::wstring(255, L'x'), true},
+        {std::wstring(256, L'x'), false},
+        {std::wstring(30000, L'x'), false},
+    };
+    for (const Case& c : cases) {
+        FakeDirectoryApi fresh;
+        fresh.netDcResult = NERR_DCNotFound;
+        MessageBoxRecorder boxesOfThisCase;
+        Type(IDC_DOMAIN_NAME, c.domain);
+        EXPECT_EQ(Bind(), nullptr) << c.domain.size();
+        EXPECT_TRUE(fresh.opens.empty());
+        EXPECT_EQ(fresh.netDcLookups.size(), c.lookedUp ? 1u : 0u) << c.domain.size();
+        EXPECT_EQ(fresh.dsDcLookups.size(), c.lookedUp ? 1u : 0u) << c.domain.size();
+        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << c.domain.size();
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, L"Invalid domain name.");
+        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_TRUE(fresh.liveBuffers.empty());
     }
-    EXPECT_TRUE(api.opens.empty());
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[1].text, L"Invalid domain name.");
-    EXPECT_EQ(boxes.boxes()[1].type, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(api.netDcLookups[1], std::wstring(300, L'x'));
-    EXPECT_TRUE(api.liveBuffers.empty());
+}
+
+TEST_F(BindToDomainTest, ALongNameIsInvalidWithTheSystemsOwnLookups)
+{
+    // The system's lookups crashed on such a name under Wine, with the typed text on the stack.
+    const DirectoryApi fake = TheDirectoryApi();
+    TheDirectoryApi() = SystemDirectoryApi();
+    Type(IDC_DOMAIN_NAME, std::wstring(1100, L'q') + L".test");
+    EXPECT_EQ(Bind(), nullptr);
+    TheDirectoryApi() = fake;
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, L"Invalid domain name.");
 }
 
 TEST_F(BindToDomainTest, EveryControllerBufferIsFreedWhenTheLookupsFailOrNameNothing)

@@ -1,6 +1,7 @@
 // One "Generate" run: reset, domain check, bind, search, release.
 #include "query/QueryRun.h"
 
+#include "support/OtherProgramInFront.h"
 #include "support/QueryDialogFixture.h"
 
 namespace {
@@ -37,6 +38,16 @@ TEST_F(QueryRunTest, EmptyDomainAsksForCredentialsAfterResettingTheList)
     EXPECT_EQ(Count(), L"0");
     EXPECT_TRUE(api.netDcLookups.empty());
     EXPECT_TRUE(api.opens.empty());
+}
+
+TEST_F(QueryRunTest, WithAnotherProgramInFrontTheBoxIsOwnedByTheMainWindow)
+{
+    // An unowned box would leave the dialog enabled under it, open to a second Generate.
+    OtherProgramInFront other;
+    ASSERT_TRUE(other.InFront());
+    RunQuery(dialog);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].owner, dialog.m_hWnd);
 }
 
 TEST_F(QueryRunTest, SuccessfulRunFillsTheListAndReleasesTheInterface)

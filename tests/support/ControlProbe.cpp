@@ -28,3 +28,16 @@ bool IsUnderlined(HWND window)
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font.lfUnderline;
 }
+
+UINT ScreenDpi()
+{
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}
+
+int AtScreenDpi(int pixels)
+{
+    return ::MulDiv(pixels, static_cast<int>(ScreenDpi()), 96);
+}

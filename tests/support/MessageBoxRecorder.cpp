@@ -3,6 +3,8 @@
 
 #include "framework/MessageBox.h"
 
+#include <gtest/gtest.h>
+
 MessageBoxRecorder* MessageBoxRecorder::s_current = nullptr;
 
 MessageBoxRecorder::MessageBoxRecorder() : m_outer(s_current)
@@ -31,9 +33,10 @@ bool SomeWindowLocked()
 
 } // namespace
 
-int MessageBoxRecorder::Record(HWND, const wchar_t* text, const wchar_t* caption, UINT type)
+int MessageBoxRecorder::Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
 {
-    s_current->m_boxes.push_back({text, caption, type, SomeWindowLocked()});
+    EXPECT_NE(owner, nullptr) << "box " << s_current->m_boxes.size() + 1 << " has no owner";
+    s_current->m_boxes.push_back({text, caption, type, owner, SomeWindowLocked()});
     if (s_current->whileShown)
         s_current->whileShown();
     return IDOK;

@@ -1,4 +1,6 @@
-// Answers the application's message boxes with OK and keeps what they said.
+// Answers the application's message boxes with OK and keeps what they said and which window owned
+// them. A box without an owner fails the test that shows it: it would leave the main window enabled
+// under it.
 #pragma once
 
 #include "framework/MessageBox.h"
@@ -13,6 +15,7 @@ struct RecordedMessageBox {
     std::wstring text;
     std::wstring caption;
     UINT type;
+    HWND owner;
     bool windowLocked; // whether some window was locked against repainting under the box
 };
 

@@ -4,6 +4,7 @@
 void QueryDialogFixture::SetUp()
 {
     ASSERT_TRUE(dialog.Create());
+    app.m_pMainWnd = &dialog;
     list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
     ASSERT_NE(list.m_hWnd, nullptr);
     api.openObject = &directory;

@@ -4,6 +4,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
+#include "framework/WinApp.h"
 #include "resources/resource.h"
 #include "support/FakeDirectoryApi.h"
 #include "support/FakeDirectorySearch.h"
@@ -27,6 +28,7 @@ protected:
     std::wstring Count() const { return dialog.GetDlgItemText(IDC_OBJECT_COUNT); }
     std::vector<std::wstring> RowTexts(int row) const;
 
+    CWinApp app; // whose main window the dialog is
     CDialog dialog{IDD_QUORREX_DIALOG};
     CListCtrl list;
     FakeDirectoryApi api;
