@@ -102,6 +102,25 @@ protected:
             ::Sleep(10);
         }
     }
+    // Whether the screen shows the link's text in that colour.
+    bool ShowsColour(HWND link, COLORREF colour) const
+    {
+        const Image shown = ScreenPixels(host.m_hWnd, RectInParent(link));
+        for (int y = 0; y < shown.height; ++y)
+            for (int x = 0; x < shown.width; ++x)
+                if (shown.At(x, y) == colour)
+                    return true;
+        return false;
+    }
+    // Lets the link's hover timer tick a few times with the pointer where it is.
+    static void Rest(DWORD milliseconds)
+    {
+        const ULONGLONG until = ::GetTickCount64() + milliseconds;
+        while (::GetTickCount64() < until) {
+            PumpMessages();
+            ::Sleep(10);
+        }
+    }
     static std::wstring ToolText(const CHyperLink& link)
     {
         return link.ToolTip().GetText(link.m_hWnd, CHyperLink::LinkToolId);
@@ -182,6 +201,10 @@ TEST_F(HyperLinkTest, AFailedClickAfterASuccessfulOneClearsTheVisitedState)
     EXPECT_EQ(PaintedTextColor(link.m_hWnd), kVisitedColor);
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_TRUE(api.beeps.empty());
+    PointerLeaves(link.m_hWnd);
+    PointerOver(link.m_hWnd);
+    EXPECT_EQ(PaintedTextColor(link.m_hWnd), kHoverColor) << "the hover colour must win over the visited one";
+    PointerLeaves(link.m_hWnd);
 
     api.shellResult = SE_ERR_NOASSOC;
     Click(link.m_hWnd);
@@ -239,11 +262,15 @@ TEST_F(HyperLinkTest, TheUnderlineFollowsItsModeAsThePointerComesAndGoes)
         link.SetUnderlineMode(c.mode);
         EXPECT_EQ(IsUnderlined(link.m_hWnd), c.mode == CHyperLink::UnderlineAlways) << "mode " << c.mode;
         PointerOver(link.m_hWnd);
-        EXPECT_EQ(PaintedTextColor(link.m_hWnd), kHoverColor);
+        Rest(350); // the pointer rests: the timer's ticks keep the hover
+        EXPECT_EQ(PaintedTextColor(link.m_hWnd), kHoverColor) << "mode " << c.mode;
+        EXPECT_TRUE(ShowsColour(link.m_hWnd, kHoverColor)) << "the hover colour never reached the screen, mode " << c.mode;
         EXPECT_EQ(IsUnderlined(link.m_hWnd), c.whileOver) << "mode " << c.mode;
         PointerLeaves(link.m_hWnd);
         EXPECT_EQ(PaintedTextColor(link.m_hWnd), kLinkColor) << "the pointer left unnoticed, mode " << c.mode;
+        EXPECT_FALSE(ShowsColour(link.m_hWnd, kHoverColor)) << "mode " << c.mode;
         EXPECT_EQ(IsUnderlined(link.m_hWnd), c.afterLeaving) << "mode " << c.mode;
+        EXPECT_FALSE(::KillTimer(link.m_hWnd, CHyperLink::HoverTimerId)) << "the timer outlived the hover";
     }
 }
 

@@ -49,6 +49,24 @@ protected:
     TempFolder folder;
 };
 
+// Rows that pass the writer's 64 KiB buffer three times, each with a number of its own, so that a
+// lost, doubled or shifted buffer shows.
+constexpr int kManyRows = 600;
+std::vector<Texts> ManyRows()
+{
+    std::vector<Texts> rows;
+    for (int r = 0; r < kManyRows; ++r)
+        rows.push_back({L"user" + std::to_wstring(r), std::wstring(300 + r % 7, static_cast<wchar_t>(L'a' + r % 26))});
+    return rows;
+}
+std::string ManyRowsBody()
+{
+    std::string body = "NAME,DESCRIPTION\r\n";
+    for (int r = 0; r < kManyRows; ++r)
+        body += "user" + std::to_string(r) + "," + std::string(300 + r % 7, static_cast<char>('a' + r % 26)) + "\r\n";
+    return body;
+}
+
 TEST_F(CsvExportTest, WritesTheListByteForByte)
 {
     const Texts basic = {L"NAME", L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
@@ -73,6 +91,7 @@ TEST_F(CsvExportTest, WritesTheListByteForByte)
          {{L"\u00cele-de-France", std::wstring(1000, L'x')}, {L"-", L""}},
          "STATE\\PROVINCE,DESCRIPTION\r\n\xCEle-de-France," + std::string(1000, 'x') + "\r\n-,\r\n"},
         {"columns but no rows", {L"CITY"}, {}, "CITY\r\n"},
+        {"more than the writer's 64 KiB buffer holds", {L"NAME", L"DESCRIPTION"}, ManyRows(), ManyRowsBody()},
     };
     for (const Case& c : cases) {
         Show(c.headers, c.rows);
@@ -93,12 +112,16 @@ TEST_F(CsvExportTest, RowsButNoColumnsGiveTheHeaderBlockAlone)
 
 TEST_F(CsvExportTest, CharactersAbove255BecomeQuestionMarksAndTheUserIsToldHowMany)
 {
-    // Two CJK characters, one letter outside Latin-1, and one character in two code units.
-    Show({L"NAME", L"DISPLAY NAME"}, {{L"\u0141ukasz", L"\u6771\u4eac \U0001F600!"}, {L"plain", L"text"}});
-    EXPECT_EQ(Export(), kHeaderBlock + "NAME,DISPLAY NAME\r\n?ukasz,?? ?!\r\nplain,text\r\n");
+    // Two CJK characters, one letter outside Latin-1, one character in two code units; the last
+    // 8-bit character and the first beyond it; a lone high and a lone low surrogate.
+    Show({L"NAME", L"DISPLAY NAME"},
+         {{L"\u0141ukasz", L"\u6771\u4eac \U0001F600!"},
+          {L"\u00ff\u0100", L"\xD800" L"b" L"\xDC00"},
+          {L"plain", L"text"}});
+    EXPECT_EQ(Export(), kHeaderBlock + "NAME,DISPLAY NAME\r\n?ukasz,?? ?!\r\n\xFF?,?b?\r\nplain,text\r\n");
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text,
-              L"4 characters could not be stored in the 8-bit CSV file and were written as \"?\".");
+              L"7 characters could not be stored in the 8-bit CSV file and were written as \"?\".");
     EXPECT_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
