@@ -108,7 +108,7 @@ void CAboutDlg::ReleasePicture()
 CAboutDlg::PictureArea CAboutDlg::PaintedPictureArea() const
 {
     // The picture covers the same part of the box at every DPI: at 96 DPI it is copied pixel for
-    // pixel; elsewhere the part of it that a 96-DPI box shows is stretched over the box.
+    // pixel; elsewhere the part of it that a 96-DPI box shows is stretched by the DPI.
     BITMAP info = {};
     if (!m_picture || !m_replacedBitmap || !::GetObjectW(m_picture, sizeof info, &info))
         return {};

@@ -135,7 +135,8 @@ TEST_F(AboutDlgTest, PaintsItsPictureOverTheSameDialogAreaAtEveryDpi)
     const auto expectPicture = [&](const Image& shown, int left) {
         for (int y = 1; y < shown.height - 1; y += 5)
             for (int x = 1; x < shown.width - 1; x += 7)
-                ASSERT_TRUE(FromAround(picture, ::MulDiv(left + x, 96, dpi), ::MulDiv(y, 96, dpi), shown.At(x, y), reach))
+                ASSERT_TRUE(FromAround(picture, ::MulDiv(left + x, area.source.width, area.destination.width),
+                                       ::MulDiv(y, area.source.height, area.destination.height), shown.At(x, y), reach))
                     << left + x << "," << y;
     };
     expectPicture(band, 0);
