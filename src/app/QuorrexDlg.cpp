@@ -115,6 +115,8 @@ BOOL CQuorrexDlg::PreTranslateMessage(MSG* msg)
     // would otherwise end the dialog.
     if (IsEnterOrEscapeAwayFrom(*msg, {GetDlgItem(IDC_GENERATE), GetDlgItem(IDC_ADVANCED)}))
         return TRUE;
+    if (TranslateCommandKey(*msg))
+        return TRUE;
     return CDialog::PreTranslateMessage(msg);
 }
 
@@ -138,6 +140,15 @@ bool CQuorrexDlg::OnCommand(int id, int code, HWND control)
     case IDC_ABOUT:
         OnAbout();
         return true;
+    case IDM_COPY_ROWS:
+        OnCopyRows();
+        return true;
+    case IDM_SELECT_ALL_ROWS:
+        OnSelectAllRows();
+        return true;
+    case IDM_SAVE_AS_CSV:
+        OnGenerateCsv();
+        return true;
     default:
         return CDialog::OnCommand(id, code, control);
     }
@@ -152,6 +163,14 @@ INT_PTR CQuorrexDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return OnPaint() ? TRUE : FALSE;
     case WM_QUERYDRAGICON:
         return reinterpret_cast<INT_PTR>(m_hIcon);
+    case WM_NOTIFY: {
+        const auto* notice = reinterpret_cast<const NMHDR*>(lp);
+        if (notice->idFrom == IDC_RESULT_LIST && notice->code == LVN_COLUMNCLICK)
+            OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lp)->iSubItem);
+        return CDialog::HandleMessage(msg, wp, lp);
+    }
+    case WM_CONTEXTMENU:
+        return OnContextMenu(reinterpret_cast<HWND>(wp), lp) ? TRUE : FALSE;
     case WM_DPICHANGED:
         if (const auto change = ReadDpiChange(wp, lp))
             OnDpiChanged(change->dpi, change->suggested);
@@ -196,6 +215,7 @@ bool CQuorrexDlg::OnPaint()
 
 void CQuorrexDlg::OnGenerate()
 {
+    m_sort.Reset(m_resultList); // every query lists in directory order
     RunQuery(*this);
 }
 

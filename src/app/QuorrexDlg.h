@@ -6,6 +6,7 @@
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
 #include "framework/XTHyperLink.h"
+#include "resultlist/ListSort.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ public:
     void ExportToCsv(const std::wstring& path);
     void OnCloseButton();
     void OnAbout();
+    // The result list's commands beside the query's: sort by a header, copy, select all.
+    void OnColumnClick(int column);
+    void OnCopyRows();
+    void OnSelectAllRows();
 
     const CXTHyperLink& CsvLink() const { return m_csvLink; }
     HICON Icon() const { return m_hIcon; }
@@ -43,6 +48,9 @@ private:
     bool OnPaint();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void PlaceCsvLink();
+    bool OnContextMenu(HWND window, LPARAM point);
+    // Ctrl+S anywhere; Ctrl+C, Ctrl+A and the menu keys in the result list. True for a key used up.
+    bool TranslateCommandKey(const MSG& msg);
 
     HICON m_hIcon;
     CEdit m_filterField;
@@ -50,5 +58,6 @@ private:
     CListCtrl m_resultList;
     CXTHyperLink m_csvLink;
     CImageHyperLink m_banner;
+    CResultListSort m_sort;
     UINT m_dpi = 96; // of the display the window was last laid out for
 };

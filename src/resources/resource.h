@@ -43,3 +43,8 @@
 #define IDC_VERSION_LABEL 1024
 
 #define IDM_ABOUTBOX 0x0010
+
+// The result list's shortcut menu
+#define IDM_COPY_ROWS 32771
+#define IDM_SELECT_ALL_ROWS 32772
+#define IDM_SAVE_AS_CSV 32773

@@ -1,0 +1,323 @@
+// The result list as administrators use it: sorted by a header, copied, exported from the keyboard
+// and from its shortcut menu.
+#include "app/QuorrexDlg.h"
+
+#include "framework/FileDialog.h"
+#include "framework/PopupMenu.h"
+#include "resources/resource.h"
+#include "support/DialogDriver.h"
+#include "support/FakeDirectoryApi.h"
+#include "support/FakeDirectorySearch.h"
+#include "support/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+// Chooses from the shortcut menu and keeps what it offered.
+struct MenuAnswer {
+    UINT choice = 0;
+    int shown = 0;
+    Texts items;
+    bool copyEnabled = false;
+    POINT at = {};
+
+    static MenuAnswer* current;
+    static UINT Choose(HMENU menu, HWND, POINT at)
+    {
+        MenuAnswer& self = *current;
+        ++self.shown;
+        self.at = at;
+        self.items.clear();
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t text[64] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            if (text[0])
+                self.items.emplace_back(text);
+        }
+        self.copyEnabled = !(::GetMenuState(menu, IDM_COPY_ROWS, MF_BYCOMMAND) & MF_GRAYED);
+        return self.choice;
+    }
+};
+MenuAnswer* MenuAnswer::current = nullptr;
+
+int g_saveDialogs = 0;
+BOOL WINAPI CancelSaveDialog(OPENFILENAMEW*)
+{
+    ++g_saveDialogs;
+    return FALSE;
+}
+
+class ResultListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
+        list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
+        api.openObject = &directory;
+        MenuAnswer::current = &menu;
+        SetPopupMenuFunction(MenuAnswer::Choose);
+        SetSaveFileDialogFunction(CancelSaveDialog);
+        g_saveDialogs = 0;
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        SetPopupMenuFunction(nullptr);
+        SetSaveFileDialogFunction(nullptr);
+        dialog.DestroyWindow();
+    }
+
+    // A query whose rows hold a name (or none) and a tag in the description that names the row.
+    void Generate(const std::vector<std::optional<std::wstring>>& names)
+    {
+        directory.rows.clear();
+        for (size_t r = 0; r < names.size(); ++r) {
+            std::vector<std::pair<std::wstring, std::wstring>> cells;
+            if (names[r])
+                cells.emplace_back(L"cn", *names[r]);
+            cells.emplace_back(L"description", L"r" + std::to_wstring(r + 1));
+            directory.AddTextRow(cells);
+        }
+        dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"EXAMPLE");
+        ClickButton(dialog.m_hWnd, IDC_GENERATE);
+    }
+    void ClickHeader(int column)
+    {
+        NMLISTVIEW click = {};
+        click.hdr = {list.m_hWnd, IDC_RESULT_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+        click.iItem = -1;
+        click.iSubItem = column;
+        dialog.SendMessage(WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&click));
+    }
+    Texts Column(int column) const
+    {
+        Texts texts;
+        for (int r = 0; r < list.GetItemCount(); ++r)
+            texts.push_back(list.GetItemText(r, column));
+        return texts;
+    }
+    // The sort arrow of each column: 1 up, -1 down, 0 none.
+    std::vector<int> Arrows() const
+    {
+        std::vector<int> arrows;
+        for (int c = 0; c < list.GetColumnCount(); ++c) {
+            HDITEMW item = {};
+            item.mask = HDI_FORMAT;
+            Header_GetItem(list.GetHeaderCtrl(), c, &item);
+            arrows.push_back(item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0));
+        }
+        return arrows;
+    }
+    // Presses a key with Ctrl held, as the focused window would receive it.
+    void PressWithControl(WPARAM key)
+    {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        const BYTE before = keys[VK_CONTROL];
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+        PressKey(dialog, key);
+        keys[VK_CONTROL] = before;
+        ::SetKeyboardState(keys);
+    }
+    void Show(const Texts& headers, const std::vector<Texts>& rows)
+    {
+        while (list.GetColumnCount() > 0)
+            list.DeleteColumn(0);
+        for (size_t c = 0; c < headers.size(); ++c)
+            list.InsertColumn(static_cast<int>(c), headers[c], 80);
+        list.DeleteAllItems();
+        for (size_t r = 0; r < rows.size(); ++r) {
+            list.InsertItem(static_cast<int>(r), rows[r][0].c_str());
+            for (size_t c = 1; c < rows[r].size(); ++c)
+                list.SetItemText(static_cast<int>(r), static_cast<int>(c), rows[r][c].c_str());
+        }
+    }
+    void Select(std::initializer_list<int> rows)
+    {
+        for (int row : rows)
+            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    static void PutOnClipboard(const std::wstring& text)
+    {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        ::GlobalUnlock(memory);
+        ::SetClipboardData(CF_UNICODETEXT, memory);
+        ::CloseClipboard();
+    }
+    static std::wstring ClipboardText()
+    {
+        std::wstring text;
+        if (!::OpenClipboard(nullptr))
+            return L"<clipboard busy>";
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(::GlobalLock(data));
+            ::GlobalUnlock(data);
+        }
+        ::CloseClipboard();
+        return text;
+    }
+
+    FakeDirectoryApi api;
+    FakeDirectorySearch directory;
+    MessageBoxRecorder boxes;
+    MenuAnswer menu;
+    CQuorrexDlg dialog;
+    CListCtrl list;
+};
+
+// Directory order r1 to r6; r3 has no name ("-"), r2 and r5 differ only in letter case.
+const std::vector<std::optional<std::wstring>> kNames = {L"user10", L"User2", std::nullopt, L"alice", L"user2", L"Bob"};
+constexpr int kName = 0;
+constexpr int kTag = 5; // DESCRIPTION
+
+TEST_F(ResultListTest, HeaderClicksSortStablyWithNoValueLastAndOneArrow)
+{
+    struct Case {
+        const char* what;
+        std::vector<int> clicks;
+        Texts tags; // the rows in the order shown
+        std::vector<int> arrows;
+    };
+    const Case cases[] = {
+        {"names ascending: case ignored, digits as numbers, ties in their order, \"-\" last",
+         {kName}, {L"r4", L"r6", L"r2", L"r5", L"r1", L"r3"}, {1, 0, 0, 0, 0, 0}},
+        {"a second click reverses, \"-\" still last",
+         {kName, kName}, {L"r1", L"r2", L"r5", L"r6", L"r4", L"r3"}, {-1, 0, 0, 0, 0, 0}},
+        {"a third click ascends again", {kName, kName, kName}, {L"r4", L"r6", L"r2", L"r5", L"r1", L"r3"},
+         {1, 0, 0, 0, 0, 0}},
+        {"a column of dashes keeps the order it had", {kName, 2}, {L"r4", L"r6", L"r2", L"r5", L"r1", L"r3"},
+         {0, 0, 1, 0, 0, 0}},
+        {"the arrow moves to the column clicked last", {kName, kTag}, {L"r1", L"r2", L"r3", L"r4", L"r5", L"r6"},
+         {0, 0, 0, 0, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        Generate(kNames);
+        for (int column : c.clicks)
+            ClickHeader(column);
+        EXPECT_EQ(Column(kTag), c.tags) << c.what;
+        EXPECT_EQ(Arrows(), c.arrows) << c.what;
+        EXPECT_EQ(dialog.GetDlgItemText(IDC_OBJECT_COUNT), L"6") << c.what;
+    }
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    // Many rows that compare equal: enough for a sort that is not stable to move them.
+    std::vector<std::optional<std::wstring>> twins;
+    Texts inOrder;
+    for (int r = 1; r <= 60; ++r) {
+        twins.emplace_back(r % 2 ? L"twin" : L"TWIN");
+        inOrder.push_back(L"r" + std::to_wstring(r));
+    }
+    Generate(twins);
+    ClickHeader(kName);
+    EXPECT_EQ(Column(kTag), inOrder);
+}
+
+TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)
+{
+    Generate(kNames);
+    ClickHeader(kName);
+    ClickHeader(kName);
+    Generate(kNames);
+    EXPECT_EQ(Column(kTag), (Texts{L"r1", L"r2", L"r3", L"r4", L"r5", L"r6"}));
+    EXPECT_EQ(Arrows(), std::vector<int>(6, 0));
+    ClickHeader(kName);
+    EXPECT_EQ(Arrows()[kName], 1) << "a click after a new query starts ascending";
+}
+
+TEST_F(ResultListTest, CopyPutsTheSelectedRowsAsShownWithTheirHeadersOnTheClipboard)
+{
+    Show({L"NAME", L"DISPLAY NAME"}, {{L"\u0141ukasz", L"\u5c71\u7530 \u592a\u90ce"},
+                                      {L"skipped", L"not selected"},
+                                      {L"tab", L"a\tb"}});
+    Select({2, 0});
+    ::SetFocus(list.m_hWnd);
+    PressWithControl('C');
+    EXPECT_EQ(ClipboardText(), L"NAME\tDISPLAY NAME\r\n\u0141ukasz\t\u5c71\u7530 \u592a\u90ce\r\ntab\ta b\r\n");
+
+    // Nothing selected: the clipboard keeps what it had.
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+    PutOnClipboard(L"kept");
+    PressWithControl('C');
+    EXPECT_EQ(ClipboardText(), L"kept");
+
+    PressWithControl('A');
+    EXPECT_EQ(ListView_GetSelectedCount(list.m_hWnd), 3u);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(ResultListTest, CtrlSAndTheMenuRunTheCsvCommand)
+{
+    Show({L"NAME"}, {{L"jsmith"}});
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"Ctrl+S in the filter field", [&] { FocusControl(dialog.m_hWnd, IDC_FILTER); PressWithControl('S'); }},
+        {"Ctrl+S in the list", [&] { ::SetFocus(list.m_hWnd); PressWithControl('S'); }},
+        {"Save as CSV on the menu", [&] {
+             menu.choice = IDM_SAVE_AS_CSV;
+             dialog.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(100, 200));
+         }},
+    };
+    for (const Case& c : cases) {
+        const int before = g_saveDialogs;
+        c.act();
+        EXPECT_EQ(g_saveDialogs, before + 1) << c.what;
+    }
+    EXPECT_EQ(menu.items, (Texts{L"Copy", L"Select All", L"Save as CSV\u2026"}));
+    EXPECT_FALSE(menu.copyEnabled) << "nothing is selected";
+    EXPECT_EQ(menu.at.x, 100);
+    EXPECT_EQ(menu.at.y, 200);
+}
+
+TEST_F(ResultListTest, TheMenuKeysOpenTheMenuOnceAtTheFocusedRow)
+{
+    Show({L"NAME"}, {{L"first"}, {L"second"}});
+    ListView_SetItemState(list.m_hWnd, 1, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ::SetFocus(list.m_hWnd);
+    menu.choice = IDM_SELECT_ALL_ROWS;
+    const auto deliver = [&](UINT message, WPARAM key) {
+        MSG msg = {list.m_hWnd, message, key, 1, 0, {}};
+        return dialog.PreTranslateMessage(&msg);
+    };
+    EXPECT_TRUE(deliver(WM_KEYDOWN, VK_APPS));
+    EXPECT_EQ(menu.shown, 0) << "the menu key opens the menu on its release";
+    EXPECT_TRUE(deliver(WM_KEYUP, VK_APPS));
+    EXPECT_EQ(menu.shown, 1);
+    EXPECT_EQ(ListView_GetSelectedCount(list.m_hWnd), 2u) << "the command chosen did not run";
+    EXPECT_TRUE(menu.copyEnabled);
+    RECT row;
+    ListView_GetItemRect(list.m_hWnd, 1, &row, LVIR_LABEL);
+    POINT expected = {row.left, row.bottom};
+    ::ClientToScreen(list.m_hWnd, &expected);
+    EXPECT_EQ(menu.at.x, expected.x);
+    EXPECT_EQ(menu.at.y, expected.y);
+
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(deliver(WM_SYSKEYDOWN, VK_F10));
+    EXPECT_TRUE(deliver(WM_SYSKEYUP, VK_F10)) << "the release would open the window's menu";
+    keys[VK_SHIFT] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(menu.shown, 2);
+    EXPECT_FALSE(deliver(WM_SYSKEYDOWN, VK_F10)) << "F10 alone is the system's";
+}
+
+} // namespace
