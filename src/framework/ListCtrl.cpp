@@ -39,10 +39,28 @@ int CListCtrl::InsertColumn(int column, const std::wstring& heading, int width, 
 int CListCtrl::InsertItem(int item, const wchar_t* text) const
 {
     LVITEMW lvi = {};
-    lvi.mask = LVIF_TEXT;
+    lvi.mask = LVIF_TEXT | LVIF_PARAM;
     lvi.iItem = item;
     lvi.pszText = const_cast<wchar_t*>(text);
+    lvi.lParam = item; // the row's place when it came: a sort that knows it moves no text
     return ListView_InsertItem(m_hWnd, &lvi);
+}
+
+LPARAM CListCtrl::GetItemData(int item) const
+{
+    LVITEMW lvi = {};
+    lvi.mask = LVIF_PARAM;
+    lvi.iItem = item;
+    return ListView_GetItem(m_hWnd, &lvi) ? lvi.lParam : -1;
+}
+
+bool CListCtrl::SetItemData(int item, LPARAM data) const
+{
+    LVITEMW lvi = {};
+    lvi.mask = LVIF_PARAM;
+    lvi.iItem = item;
+    lvi.lParam = data;
+    return ListView_SetItem(m_hWnd, &lvi) != FALSE;
 }
 
 bool CListCtrl::SetItemText(int item, int subItem, const wchar_t* text) const

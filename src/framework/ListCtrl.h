@@ -24,7 +24,11 @@ public:
 
     int GetItemCount() const { return ListView_GetItemCount(m_hWnd); }
     bool DeleteAllItems() const { return ListView_DeleteAllItems(m_hWnd) != FALSE; }
+    // Inserts an item whose value is the place it is inserted at.
     int InsertItem(int item, const wchar_t* text) const;
+    // The item's value (-1 for no such item), and a new one.
+    LPARAM GetItemData(int item) const;
+    bool SetItemData(int item, LPARAM data) const;
     bool DeleteItem(int item) const { return ListView_DeleteItem(m_hWnd, item) != FALSE; }
     bool SetItemText(int item, int subItem, const wchar_t* text) const;
     // The full text of an item or subitem, however long.

@@ -1,5 +1,5 @@
 // Sorting the result list: one column's keys, a stable order of the rows, and the list reordered
-// in place by the rank of each row.
+// in place by the rank of each row, found through the items' values.
 #include "resultlist/ListSort.h"
 
 #include "framework/WaitCursor.h"
@@ -13,9 +13,35 @@ namespace {
 
 constexpr wchar_t kNoValue[] = L"-";
 
-int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM)
+// The items' values are their places when they came (a permutation of the rows), so that the list
+// can sort by the rank each value has in the new order.
+int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranksByValue)
 {
-    return first < second ? -1 : (first > second ? 1 : 0);
+    const auto& ranks = *reinterpret_cast<const std::vector<int>*>(ranksByValue);
+    const int a = ranks[static_cast<size_t>(first)];
+    const int b = ranks[static_cast<size_t>(second)];
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Gives every item its place as its value, unless the values already number the rows once each (as
+// after a fill, or an earlier sort). Only a list filled some other way pays for this, once.
+void NumberItemsOnce(const CListCtrl& list)
+{
+    const int count = list.GetItemCount();
+    std::vector<char> seen(static_cast<size_t>(count));
+    bool numbered = true;
+    for (int row = 0; row < count && numbered; ++row) {
+        const LPARAM value = list.GetItemData(row);
+        numbered = value >= 0 && value < count && !seen[static_cast<size_t>(value)];
+        if (numbered)
+            seen[static_cast<size_t>(value)] = 1;
+    }
+    if (numbered)
+        return;
+    list.SendMessage(WM_SETREDRAW, FALSE);
+    for (int row = 0; row < count; ++row)
+        list.SetItemData(row, row);
+    list.SendMessage(WM_SETREDRAW, TRUE);
 }
 
 // The rank each row takes in the new order, by its place in the list now.
@@ -50,17 +76,13 @@ std::vector<int> RanksOfRows(const CListCtrl& list, int column, bool ascending, 
 void SortRows(const CListCtrl& list, int column, bool ascending, DigitRule rule)
 {
     CWaitCursor wait;
+    NumberItemsOnce(list);
     const std::vector<int> ranks = RanksOfRows(list, column, ascending, rule);
-    // The list sorts by the items' values, which then hold the ranks: no text is read while it sorts.
-    for (int row = 0; row < static_cast<int>(ranks.size()); ++row) {
-        LVITEMW item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        item.lParam = ranks[row];
-        ::SendMessageW(list.m_hWnd, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    std::vector<int> ranksByValue(ranks.size());
+    for (int row = 0; row < static_cast<int>(ranks.size()); ++row)
+        ranksByValue[static_cast<size_t>(list.GetItemData(row))] = ranks[static_cast<size_t>(row)];
     list.SendMessage(WM_SETREDRAW, FALSE);
-    ListView_SortItems(list.m_hWnd, CompareRanks, 0);
+    ListView_SortItems(list.m_hWnd, CompareRanks, reinterpret_cast<LPARAM>(&ranksByValue));
     list.SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(list.m_hWnd, nullptr, TRUE);
 }

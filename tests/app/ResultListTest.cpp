@@ -226,6 +226,15 @@ TEST_F(ResultListTest, HeaderClicksSortStablyWithNoValueLastAndOneArrow)
     EXPECT_EQ(Column(kTag), inOrder);
 }
 
+TEST_F(ResultListTest, RowsWhoseValuesDoNotNumberThemSortToo)
+{
+    Show({L"NAME"}, {{L"c"}, {L"a"}, {L"b"}});
+    for (int row = 0; row < 3; ++row)
+        list.SetItemData(row, 7); // as rows inserted some other way may carry
+    ClickHeader(kName);
+    EXPECT_EQ(Column(kName), (Texts{L"a", L"b", L"c"}));
+}
+
 TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)
 {
     Generate(kNames);
