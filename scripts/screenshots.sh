@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Saves screenshots of the main window, the attribute chooser, the About box and the About box
-# with the pointer over a link as PNG files in screenshots/ (not committed), from the program's
-# real dialogs under Wine on a private Xvfb display.
+# Saves screenshots of the main window, the main window sorted by a column, the attribute chooser,
+# the About box and the About box with the pointer over a link as PNG files in screenshots/ (not
+# committed), from the program's real dialogs under Wine on a private Xvfb display.
 #   scripts/screenshots.sh [--dpi N]
 #     --dpi N  the display's DPI (96 by default; 144 is 150 %, 192 is 200 %): the files are then
 #              named <view>-N.png
@@ -36,7 +36,7 @@ ensure_prefix
 start_wineserver
 set_dpi "$dpi"
 mkdir -p "$ROOT/screenshots"
-for view in main chooser about hover; do
+for view in main sorted chooser about hover; do
     wine "$BUILD_DIR/tools/quorrex_showcase.exe" "$view" 5 &
     pid=$!
     sleep 3

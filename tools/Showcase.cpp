@@ -1,7 +1,7 @@
-// Shows the main dialog with some rows in the result list, alone or with the attribute chooser or
-// the About box over it (hover: with the pointer over the About box's web site link), for a few
-// seconds: scripts/screenshots.sh photographs the display meanwhile.
-//   quorrex_showcase.exe main|chooser|about|hover [seconds]
+// Shows the main dialog with some rows in the result list, alone, sorted by a header click, or with
+// the attribute chooser or the About box over it (hover: with the pointer over the About box's web
+// site link), for a few seconds: scripts/screenshots.sh photographs the display meanwhile.
+//   quorrex_showcase.exe main|sorted|chooser|about|hover [seconds]
 #include "app/QuorrexDlg.h"
 #include "chooser/DlgAttributes.h"
 #include "controls/AboutDlg.h"
@@ -80,6 +80,17 @@ int wmain(int argc, wchar_t** argv)
         }
         Pump(seconds * 1000, &about);
         return 0;
+    }
+    if (what == L"sorted") {
+        // Two clicks on "LAST NAME", as a user sorts it descending.
+        HWND header = ListView_GetHeader(dialog.GetDlgItem(IDC_RESULT_LIST));
+        for (int click = 0; click < 2; ++click) {
+            NMHEADERW notice = {};
+            notice.hdr = {header, static_cast<UINT_PTR>(::GetDlgCtrlID(header)), static_cast<UINT>(HDN_ITEMCLICKW)};
+            notice.iItem = 3;
+            ::SendMessageW(dialog.GetDlgItem(IDC_RESULT_LIST), WM_NOTIFY, notice.hdr.idFrom,
+                           reinterpret_cast<LPARAM>(&notice));
+        }
     }
     if (what == L"chooser") {
         CDlgAttributes chooser(dialog.m_hWnd, dialog.selectedNames, dialog.availableNames);
