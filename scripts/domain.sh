@@ -37,6 +37,13 @@ DOMAIN_DIR="${DOMAIN_DIR:-$BUILD_DIR/test-domain}"
 DOMAIN_TARGET="$DOMAIN_DIR/dc"
 DOMAIN_EXPECTED="$DOMAIN_DIR/expected"
 DOMAIN_PID_FILE="$DOMAIN_DIR/samba.pid"
+# Samba listens on Unix sockets in its lock, pid, ncalrpc, winbindd, ntp signd, private and state
+# directories, and a socket's path holds at most 107 bytes: a deep checkout's build folder alone can
+# pass that. So those directories live in a short folder of their own, keyed like the namespace and
+# made anew at every start (it may not outlast a reboot; a killed run leaves its sockets there). The
+# domain's data stays in the build folder: the private and state directories there are linked entry
+# by entry into their runtime namesakes, where only what samba makes while it runs is their own.
+DOMAIN_RUN="/run/quorrex-$DOMAIN_TAG"
 
 DOMAIN_NS_MADE=""
 DOMAIN_SAMBA_PID=""
@@ -240,22 +247,43 @@ provision_domain() {
         --server-role=dc --dns-backend=SAMBA_INTERNAL --adminpass="$DOMAIN_PASSWORD" \
         --host-name="$DOMAIN_HOST" --host-ip="$DOMAIN_IP" --targetdir="$DOMAIN_TARGET" \
         --option="interfaces=lo qx-dc" --option="bind interfaces only=yes" >"$DOMAIN_DIR/provision.log" 2>&1
-    # Everything the controller writes stays in its folder; no forwarder, so that names outside the
-    # realm fail at once instead of waiting on a server nobody can reach.
+    # Everything the controller writes stays in its folder or its runtime folder; no forwarder, so
+    # that names outside the realm fail at once instead of waiting on a server nobody can reach.
+    # tls/ is made here so that the certificate samba makes at its first start is kept.
     local conf="$DOMAIN_TARGET/etc/smb.conf"
-    as_root sed -i -e '/^\s*dns forwarder\s*=/d' -e '/^\s*log file\s*=/d' "$conf"
+    as_root mkdir -p "$DOMAIN_TARGET/private/tls"
+    as_root sed -i -e '/^\s*\(dns forwarder\|log file\|lock directory\|private dir\|state directory\)\s*=/d' "$conf"
     as_root sed -i -e "/^\[global\]/a\\
 \tlog file = $DOMAIN_TARGET/log.%m\\
-\tpid directory = $DOMAIN_TARGET/run\\
-\tncalrpc dir = $DOMAIN_TARGET/ncalrpc\\
-\twinbindd socket directory = $DOMAIN_TARGET/winbindd\\
+\tlock directory = $DOMAIN_RUN/lock\\
+\tpid directory = $DOMAIN_RUN/run\\
+\tncalrpc dir = $DOMAIN_RUN/ncalrpc\\
+\twinbindd socket directory = $DOMAIN_RUN/winbindd\\
+\tntp signd socket directory = $DOMAIN_RUN/ntp_signd\\
+\tprivate dir = $DOMAIN_RUN/private\\
+\tstate directory = $DOMAIN_RUN/state\\
 \tload printers = no\\
 \tprinting = bsd\\
 \tprintcap name = /dev/null\\
 \tdisable spoolss = yes" "$conf"
 }
 
+# The runtime folder, made anew: nothing in it but a link to each entry of the private and state
+# directories in the build folder, in directories of the same modes (the private one holds the
+# domain's secrets: root's only). What samba makes there while it runs goes with the folder: its
+# sockets, caches, and tdb files it makes again with their defaults at every start.
+make_domain_runtime() {
+    as_root rm -rf "$DOMAIN_RUN"
+    as_root mkdir -p -m 755 "$DOMAIN_RUN"
+    local d
+    for d in private state; do
+        as_root mkdir -m "$(as_root stat -c %a "$DOMAIN_TARGET/$d")" "$DOMAIN_RUN/$d"
+        as_root find "$DOMAIN_TARGET/$d" -mindepth 1 -maxdepth 1 -exec ln -s -t "$DOMAIN_RUN/$d" {} +
+    done
+}
+
 start_samba() {
+    make_domain_runtime
     # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
     # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
     # whoever holds its pipes.
@@ -393,7 +421,7 @@ start_domain() {
     local key
     key="$({
         cat "$seed"
-        echo "$DOMAIN_REALM $DOMAIN_NETBIOS $DOMAIN_HOST $DOMAIN_IP $DOMAIN_DEAD_IP $DOMAIN_PASSWORD $DOMAIN_TARGET"
+        echo "$DOMAIN_REALM $DOMAIN_NETBIOS $DOMAIN_HOST $DOMAIN_IP $DOMAIN_DEAD_IP $DOMAIN_PASSWORD $DOMAIN_TARGET $DOMAIN_RUN"
         declare -f provision_domain seed_dead_domain_dns
     } | sha256sum | cut -c1-16)"
     local stamp="$DOMAIN_TARGET/.seeded-$key"
@@ -436,4 +464,5 @@ stop_domain() {
         as_root rm -rf "/etc/netns/$DOMAIN_NS"
         DOMAIN_NS_MADE=""
     fi
+    as_root rm -rf "$DOMAIN_RUN"
 }

@@ -60,6 +60,28 @@ start_xvfb() {
     return 1
 }
 
+# Runs one step of the Wine set-up with a deadline; the step's output goes nowhere. On a loaded
+# machine a step has waited for good (wineserver -w, 18 minutes, on an explorer.exe /desktop and
+# services that never ended): then this prefix's server is stopped, which ends every process of
+# this prefix and no other, and the step is tried once more. A second failure ends the run.
+#   wine_step "what the step does" SECONDS command [arguments...]
+wine_step() {
+    local what="$1" seconds="$2" try status how
+    shift 2
+    for try in 1 2; do
+        status=0
+        timeout -k 10 "$seconds" "$@" </dev/null >/dev/null 2>&1 || status=$?
+        [ "$status" -eq 0 ] && return 0
+        how="ended with exit code $status"
+        [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && how="did not end within $seconds s"
+        [ "$try" -eq 2 ] && break
+        log "$what ($*) $how; stopping this prefix's wineserver and trying once more"
+        timeout 30 wineserver -k >/dev/null 2>&1 || true
+    done
+    log "$what ($*) $how at the second try too; giving up"
+    exit 1
+}
+
 # Wine draws the caption buttons, scroll arrows and check marks with the Marlett font. Debian's
 # fonts-wine puts it in /usr/share/wine/fonts, where this Wine does not look, so the buttons showed
 # the letters "0", "1" and "r"; a copy in the prefix's font folder is found. (Only Marlett: the
@@ -81,26 +103,29 @@ ensure_prefix() {
     log "creating the Wine prefix in $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    wineserver -w
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
-    wine regsvr32 mshtml.dll >/dev/null 2>&1 || true
-    wineserver -w
+    # About 7, 5, 1.5, 0.5, 0.5 and 2 s each on an idle machine.
+    wine_step "creating the prefix" 120 env WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i
+    wine_step "waiting for the new prefix's processes to end" 120 wineserver -w
+    wine_step "setting the virtual desktop" 120 \
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+    wine_step "setting the virtual desktop's size" 120 \
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f
+    wine_step "registering mshtml.dll (the .htm file type)" 120 wine regsvr32 mshtml.dll
+    wine_step "waiting for the prefix's processes to end" 120 wineserver -w
     ensure_prefix_fonts
     touch "$WINEPREFIX/.quorrex-ready"
 }
 
-# A persistent wineserver with its output away from our pipes, and the prefix booted.
+# A persistent wineserver with its output away from our pipes, and the prefix booted (about 1 s).
+# Both at once: a retry after the server was stopped needs a persistent server again.
 start_wineserver() {
-    wineserver -p </dev/null >/dev/null 2>&1
     WINESERVER_STARTED=1
-    wine wineboot </dev/null >/dev/null 2>&1 || true
+    wine_step "starting the wineserver and booting the prefix" 120 sh -c 'wineserver -p && exec wine wineboot'
 }
 
 stop_session() {
     if [ -n "$WINESERVER_STARTED" ]; then
-        wineserver -k >/dev/null 2>&1 || true
+        timeout 30 wineserver -k >/dev/null 2>&1 || true
         WINESERVER_STARTED=""
     fi
     if [ -n "$XVFB_PID" ]; then
