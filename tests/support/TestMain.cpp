@@ -77,7 +77,8 @@ std::optional<int> RunAgainAtWantedDpi()
     ::SetEnvironmentVariableA("QUORREX_TEST_DPI_AGAIN", "1");
     WriteDisplayDpi(*wanted);
     std::wstring commandLine = ::GetCommandLineW();
-    STARTUPINFOW startup = {sizeof startup};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     DWORD code = 1;
     if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
