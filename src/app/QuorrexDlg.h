@@ -5,7 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
-#include "framework/XTHyperLink.h"
+#include "controls/XTHyperLink.h"
 #include "resultlist/ListSort.h"
 
 #include <string>

@@ -53,9 +53,9 @@ BOOL CAboutDlg::OnInitDialog()
     m_sourceY = 0;
     ReleasePicture(); // of an earlier opening of this object
     HDC dc = ::GetDC(m_hWnd);
-    m_memoryDC = ::CreateCompatibleDC(dc);
+    m_memoryDC.reset(::CreateCompatibleDC(dc));
     ::ReleaseDC(m_hWnd, dc);
-    m_picture = LoadPicture();
+    m_picture.reset(LoadPicture());
     if (!m_picture) {
         AppMessageBox(L"Load Image Failed", MB_OK);
     } else {
@@ -70,7 +70,7 @@ BOOL CAboutDlg::OnInitDialog()
         m_destinationX = client.left;
         m_destinationY = client.top;
         if (m_memoryDC)
-            m_replacedBitmap = ::SelectObject(m_memoryDC, m_picture);
+            m_replacedBitmap = ::SelectObject(m_memoryDC.get(), m_picture.get());
     }
 
     m_okButton.SetXButtonStyle(kOkButtonStyle, true);
@@ -91,16 +91,12 @@ BOOL CAboutDlg::OnInitDialog()
 
 void CAboutDlg::ReleasePicture()
 {
-    if (m_memoryDC) {
-        if (m_replacedBitmap)
-            ::SelectObject(m_memoryDC, m_replacedBitmap);
-        ::DeleteDC(m_memoryDC);
-    }
-    if (m_picture)
-        ::DeleteObject(m_picture);
-    m_memoryDC = nullptr;
+    // The picture leaves the memory surface before either goes.
+    if (m_memoryDC && m_replacedBitmap)
+        ::SelectObject(m_memoryDC.get(), m_replacedBitmap);
     m_replacedBitmap = nullptr;
-    m_picture = nullptr;
+    m_memoryDC.reset();
+    m_picture.reset();
     m_pictureWidth = m_pictureHeight = 0;
     m_destinationX = m_destinationY = 0;
 }
@@ -110,7 +106,7 @@ CAboutDlg::PictureArea CAboutDlg::PaintedPictureArea() const
     // The picture covers the same part of the box at every DPI: at 96 DPI it is copied pixel for
     // pixel; elsewhere the part of it that a 96-DPI box shows is stretched by the DPI.
     BITMAP info = {};
-    if (!m_picture || !m_replacedBitmap || !::GetObjectW(m_picture, sizeof info, &info))
+    if (!m_picture || !m_replacedBitmap || !::GetObjectW(m_picture.get(), sizeof info, &info))
         return {};
     const int dpi = static_cast<int>(m_dpi);
     const int width = std::min(::MulDiv(m_pictureWidth, 96, dpi), static_cast<int>(info.bmWidth) - m_sourceX);
@@ -132,12 +128,12 @@ void CAboutDlg::OnPaint()
     const Extent& to = area.destination;
     if (to.width > 0 && to.height > 0) {
         if (to.width == from.width && to.height == from.height) {
-            ::BitBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC, from.x, from.y, SRCCOPY);
+            ::BitBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC.get(), from.x, from.y, SRCCOPY);
         } else {
             const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
             POINT oldOrigin;
             ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
-            ::StretchBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC, from.x, from.y, from.width, from.height,
+            ::StretchBlt(dc, to.x, to.y, to.width, to.height, m_memoryDC.get(), from.x, from.y, from.width, from.height,
                          SRCCOPY);
             ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
             ::SetStretchBltMode(dc, oldMode);

@@ -5,6 +5,7 @@
 #include "controls/HyperLink.h"
 #include "controls/TransparentStatic.h"
 #include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
 #include "framework/XTButton.h"
 
 class CAboutDlg : public CDialog {
@@ -43,7 +44,7 @@ private:
     int m_sourceY = 0;
     int m_destinationX = 0;
     int m_destinationY = 0;
-    HDC m_memoryDC = nullptr;
+    UniqueMemoryDC m_memoryDC;
     int m_pictureWidth = 0;
     int m_pictureHeight = 0;
     UINT m_dpi = 96; // of the display the box was last laid out for
@@ -55,6 +56,6 @@ private:
     CHyperLink m_salesLink;
     CTransparentStatic m_versionLabel;
 
-    HBITMAP m_picture = nullptr;
+    UniqueBitmap m_picture;
     HGDIOBJ m_replacedBitmap = nullptr; // the memory surface's own bitmap while the picture is selected
 };

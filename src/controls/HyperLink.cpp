@@ -4,6 +4,8 @@
 #include "controls/LinkApi.h"
 #include "controls/OpenLinkTarget.h"
 
+#include <utility>
+
 
 namespace {
 
@@ -16,12 +18,6 @@ CHyperLink::~CHyperLink()
 {
     if (m_toolTip.m_hWnd)
         ::DestroyWindow(m_toolTip.m_hWnd);
-    if (m_underlinedFont)
-        ::DeleteObject(m_underlinedFont);
-    if (m_plainFont)
-        ::DeleteObject(m_plainFont);
-    if (m_handCursor)
-        ::DestroyIcon(m_handCursor); // a CopyIcon copy
 }
 
 bool CHyperLink::BindDlgItem(HWND hwnd)
@@ -62,26 +58,26 @@ void CHyperLink::CreateFonts()
 
 void CHyperLink::CreateFonts(LOGFONTW description)
 {
-    if (m_plainFont)
-        ::DeleteObject(m_plainFont);
-    if (m_underlinedFont)
-        ::DeleteObject(m_underlinedFont);
     description.lfUnderline = FALSE;
-    m_plainFont = ::CreateFontIndirectW(&description);
+    m_plainFont.reset(::CreateFontIndirectW(&description));
     description.lfUnderline = TRUE;
-    m_underlinedFont = ::CreateFontIndirectW(&description);
+    m_underlinedFont.reset(::CreateFontIndirectW(&description));
 }
 
 void CHyperLink::ScaleFonts(UINT fromDpi, UINT toDpi)
 {
     LOGFONTW description = {};
-    if (!m_plainFont || fromDpi == 0 || toDpi == 0 || !::GetObjectW(m_plainFont, sizeof description, &description))
+    if (!m_plainFont || fromDpi == 0 || toDpi == 0 ||
+        !::GetObjectW(m_plainFont.get(), sizeof description, &description))
         return;
     description.lfHeight = ::MulDiv(description.lfHeight, static_cast<int>(toDpi), static_cast<int>(fromDpi));
     description.lfWidth = ::MulDiv(description.lfWidth, static_cast<int>(toDpi), static_cast<int>(fromDpi));
+    // The control shows the new font before the old ones go.
+    UniqueFont oldPlain = std::move(m_plainFont);
+    UniqueFont oldUnderlined = std::move(m_underlinedFont);
     CreateFonts(description);
     const bool underlined = m_underlineMode == UnderlineAlways || (m_underlineMode == UnderlineOnHover && m_overControl);
-    SetFont(underlined ? m_underlinedFont : m_plainFont, false);
+    SetFont(underlined ? m_underlinedFont.get() : m_plainFont.get(), false);
     FitToText();
     RedrawWithBackground();
 }
@@ -100,7 +96,8 @@ void CHyperLink::FitToText()
     const std::wstring text = GetWindowText();
     SIZE extent = {};
     HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ previous = ::SelectObject(dc, m_underlinedFont ? m_underlinedFont : ::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ previous =
+        ::SelectObject(dc, m_underlinedFont ? m_underlinedFont.get() : ::GetStockObject(DEFAULT_GUI_FONT));
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     ::SelectObject(dc, previous);
     ::ReleaseDC(m_hWnd, dc);
@@ -148,15 +145,13 @@ void CHyperLink::LoadHandCursor()
         // Only its cursor is wanted: mapped as data, none of its code runs.
         if (HMODULE module = api.loadLibraryEx(helpViewer.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
             if (HCURSOR cursor = ::LoadCursorW(module, MAKEINTRESOURCEW(106)))
-                m_handCursor = ::CopyIcon(cursor);
+                m_handCursor.reset(::CopyIcon(cursor));
             api.freeLibrary(module);
         }
     }
     // The help viewer and its hand are gone from current systems: the system's own hand then.
-    if (!m_handCursor) {
-        if (HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND))
-            m_handCursor = ::CopyIcon(hand);
-    }
+    if (!m_handCursor)
+        m_handCursor = CopySystemHand();
 }
 
 void CHyperLink::SetLinkUrl(const std::wstring& target)
@@ -174,7 +169,7 @@ void CHyperLink::SetUnderlineMode(int mode)
     if (mode == m_underlineMode)
         return;
     if (m_hWnd) {
-        SetFont(mode == UnderlineAlways ? m_underlinedFont : m_plainFont, true);
+        SetFont(mode == UnderlineAlways ? m_underlinedFont.get() : m_plainFont.get(), true);
         RedrawWithBackground();
     }
     m_underlineMode = mode;
@@ -186,13 +181,6 @@ void CHyperLink::DestroyWindow()
         return;
     ::KillTimer(m_hWnd, HoverTimerId);
     ::DestroyWindow(m_hWnd);
-}
-
-COLORREF CHyperLink::TextColor() const
-{
-    if (m_overControl)
-        return m_hoverColor;
-    return m_visited ? m_visitedColor : m_linkColor;
 }
 
 void CHyperLink::RedrawWithBackground(int extraBottom) const
@@ -213,7 +201,7 @@ void CHyperLink::OnMouseMove()
         return;
     m_overControl = TRUE;
     if (m_underlineMode == UnderlineOnHover)
-        SetFont(m_underlinedFont, true);
+        SetFont(m_underlinedFont.get(), true);
     RedrawWithBackground();
     ::SetTimer(m_hWnd, HoverTimerId, kHoverPeriod, nullptr);
 }
@@ -230,7 +218,7 @@ void CHyperLink::OnTimer()
     m_overControl = FALSE;
     ::KillTimer(m_hWnd, HoverTimerId);
     if (m_underlineMode != UnderlineAlways)
-        SetFont(m_plainFont, true);
+        SetFont(m_plainFont.get(), true);
     RedrawWithBackground(kLeaveRepaintBelow);
 }
 
@@ -252,7 +240,7 @@ bool CHyperLink::OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result)
 {
     if (msg == WM_CTLCOLORSTATIC) {
         auto dc = reinterpret_cast<HDC>(wp);
-        ::SetTextColor(dc, TextColor());
+        ::SetTextColor(dc, m_colors.For(m_overControl, m_visited));
         ::SetBkMode(dc, TRANSPARENT);
         *result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
         return true;
@@ -278,7 +266,7 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_SETCURSOR:
         if (!m_handCursor)
             return FALSE; // the cursor stays as it is
-        ::SetCursor(m_handCursor);
+        ::SetCursor(m_handCursor.get());
         return TRUE;
     case WM_MOUSEMOVE:
         OnMouseMove();

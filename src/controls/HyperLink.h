@@ -3,7 +3,9 @@
 // text, the hand cursor, and on a click the target opened or the failure shown.
 #pragma once
 
+#include "controls/LinkLook.h"
 #include "framework/Controls.h"
+#include "framework/UniqueHandle.h"
 
 #include <string>
 
@@ -17,6 +19,8 @@ public:
 
     CHyperLink() = default;
     ~CHyperLink() override;
+    CHyperLink(const CHyperLink&) = delete;
+    CHyperLink& operator=(const CHyperLink&) = delete;
 
     void SetLinkUrl(const std::wstring& target);
     const std::wstring& GetLinkUrl() const { return m_target; }
@@ -45,21 +49,18 @@ private:
     void OnMouseMove();
     void OnTimer();
     void OnClicked();
-    COLORREF TextColor() const;
     // Redraws the control with what lies under it: it paints no background of its own, so the
     // parent has to paint away the old text (and an underline reaching below the control).
     void RedrawWithBackground(int extraBottom = 0) const;
 
-    COLORREF m_linkColor = RGB(0, 0, 238);
-    COLORREF m_visitedColor = RGB(85, 26, 139);
-    COLORREF m_hoverColor = RGB(255, 0, 0);
+    LinkColors m_colors = {RGB(0, 0, 238), RGB(85, 26, 139), RGB(255, 0, 0)};
     BOOL m_overControl = FALSE;
     BOOL m_visited = FALSE;
     int m_underlineMode = UnderlineOnHover;
     BOOL m_autoSize = TRUE;
     std::wstring m_target;
-    HFONT m_underlinedFont = nullptr;
-    HFONT m_plainFont = nullptr;
-    HCURSOR m_handCursor = nullptr;
+    UniqueFont m_underlinedFont;
+    UniqueFont m_plainFont;
+    UniqueCursor m_handCursor;
     CToolTipCtrl m_toolTip;
 };

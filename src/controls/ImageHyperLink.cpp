@@ -1,13 +1,8 @@
 // CImageHyperLink: attach, cursor and click.
 #include "controls/ImageHyperLink.h"
 
+#include "controls/LinkLook.h"
 #include "controls/OpenLinkTarget.h"
-
-CImageHyperLink::~CImageHyperLink()
-{
-    if (m_handCursor)
-        ::DestroyIcon(m_handCursor); // a CopyIcon copy
-}
 
 bool CImageHyperLink::BindDlgItem(HWND hwnd)
 {
@@ -17,10 +12,8 @@ bool CImageHyperLink::BindDlgItem(HWND hwnd)
     ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | SS_NOTIFY);
     if (m_target.empty())
         m_target = GetWindowText();
-    if (!m_handCursor) {
-        if (HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND))
-            m_handCursor = ::CopyIcon(hand);
-    }
+    if (!m_handCursor)
+        m_handCursor = CopySystemHand();
     return SubclassWindow(hwnd);
 }
 
@@ -38,7 +31,7 @@ LRESULT CImageHyperLink::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_SETCURSOR) {
         if (!m_handCursor)
             return FALSE;
-        ::SetCursor(m_handCursor);
+        ::SetCursor(m_handCursor.get());
         return TRUE;
     }
     return Default(msg, wp, lp);

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "framework/UniqueHandle.h"
 
 #include <string>
 
 class CImageHyperLink : public CStatic {
 public:
     CImageHyperLink() = default;
-    ~CImageHyperLink() override;
 
     void SetLinkUrl(const std::wstring& target) { m_target = target; }
     const std::wstring& GetLinkUrl() const { return m_target; }
@@ -23,5 +23,5 @@ protected:
 
 private:
     std::wstring m_target;
-    HCURSOR m_handCursor = nullptr;
+    UniqueCursor m_handCursor;
 };

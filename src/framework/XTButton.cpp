@@ -6,12 +6,6 @@
 
 #include <string>
 
-CXTButton::~CXTButton()
-{
-    if (m_checkerBrush)
-        ::DeleteObject(m_checkerBrush);
-}
-
 void CXTButton::SetXButtonStyle(DWORD style, bool redraw)
 {
     m_xStyle = style;
@@ -130,10 +124,9 @@ HBRUSH CXTButton::CheckerBrush()
 {
     if (!m_checkerBrush) {
         static const WORD pattern[8] = {0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA, 0x5555, 0xAAAA};
-        if (HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern)) {
-            m_checkerBrush = ::CreatePatternBrush(bitmap);
-            ::DeleteObject(bitmap); // the brush keeps its own copy
-        }
+        // The brush keeps its own copy of the pattern.
+        if (const UniqueBitmap bitmap{::CreateBitmap(8, 8, 1, 1, pattern)})
+            m_checkerBrush.reset(::CreatePatternBrush(bitmap.get()));
     }
-    return m_checkerBrush ? m_checkerBrush : ::GetSysColorBrush(COLOR_BTNFACE);
+    return m_checkerBrush ? m_checkerBrush.get() : ::GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -3,6 +3,7 @@
 // Without flags it is a plain push button.
 #pragma once
 
+#include "framework/UniqueHandle.h"
 #include "framework/Wnd.h"
 
 class CXTButton : public CWnd {
@@ -12,7 +13,6 @@ public:
     static constexpr DWORD CheckeredWhilePressed = 0x0020; // the face checkered while the button is held down
 
     CXTButton() = default;
-    ~CXTButton() override;
 
     DWORD GetXButtonStyle() const { return m_xStyle; }
     void SetXButtonStyle(DWORD style, bool redraw = true);
@@ -32,5 +32,5 @@ private:
 
     DWORD m_xStyle = 0;
     bool m_default = false; // the dialog's default button (drawn with a frame)
-    HBRUSH m_checkerBrush = nullptr;
+    UniqueBrush m_checkerBrush;
 };

@@ -8,7 +8,7 @@
 #include "query/DirectoryApi.h"
 #include "resources/resource.h"
 
-IDirectorySearch* BindToDomain(CWnd& dialog)
+ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog)
 {
     const DirectoryApi& api = TheDirectoryApi();
     CWaitCursor wait;
@@ -20,7 +20,7 @@ IDirectorySearch* BindToDomain(CWnd& dialog)
     ControllerName controller(api);
     if (!controller.Lookup(domain.c_str())) {
         AppMessageBox(L"Invalid domain name.", MB_ICONERROR);
-        return nullptr;
+        return {};
     }
     const std::wstring controllerPath = L"LDAP://" + controller.HostName();
 
@@ -29,26 +29,25 @@ IDirectorySearch* BindToDomain(CWnd& dialog)
     ShowArrowCursor();
     const std::wstring domainPath = L"LDAP://" + domain;
 
-    IDirectorySearch* search = nullptr;
+    ComPtr<IDirectorySearch> search;
     HRESULT result;
     if (!user.empty() || !password.empty()) {
         result = api.adsOpenObject(controllerPath.c_str(), user.c_str(), password.c_str(), ADS_SECURE_AUTHENTICATION,
-                                   IID_IDirectorySearch, reinterpret_cast<void**>(&search));
+                                   IID_IDirectorySearch, search.PutVoid());
     } else {
         // No credentials typed: bind as the logged-on user.
         result = api.adsOpenObject(domainPath.c_str(), nullptr, nullptr, ADS_SECURE_AUTHENTICATION,
-                                   IID_IDirectorySearch, reinterpret_cast<void**>(&search));
+                                   IID_IDirectorySearch, search.PutVoid());
     }
     password.Wipe();
     wait.Restore();
 
     if (result == S_OK)
         return search;
-    // A success code other than S_OK still counts as a failed bind; do not leak what it handed out.
-    if (search)
-        search->Release();
+    // A success code other than S_OK still counts as a failed bind: what it handed out goes now.
+    search.Reset();
     AppMessageBox(L"Enter valid credentials of \"" + controller.HostName() + L"\"", MB_ICONERROR);
-    return nullptr;
+    return {};
 }
 
 int GetJoinedDomainName(std::wstring& name)

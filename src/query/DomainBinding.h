@@ -1,6 +1,7 @@
 // Binding to a domain's directory with the credentials typed into a dialog, and the joined domain.
 #pragma once
 
+#include "framework/ComPtr.h"
 #include "framework/Wnd.h"
 
 #include <iads.h>
@@ -8,8 +9,8 @@
 #include <string>
 
 // Binds with the dialog's domain name, user and password; returns the search interface, or null
-// after telling the user why. The caller releases the interface.
-IDirectorySearch* BindToDomain(CWnd& dialog);
+// after telling the user why.
+ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog);
 
 // 1 and the domain's name when this computer is joined to a domain; 0 otherwise.
 int GetJoinedDomainName(std::wstring& name);

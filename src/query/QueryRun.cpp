@@ -1,21 +1,12 @@
 // RunQuery: reset, check the domain name, bind, read the columns, search, release.
 #include "query/QueryRun.h"
 
+#include "framework/ComPtr.h"
 #include "framework/ListCtrl.h"
 #include "framework/MessageBox.h"
 #include "query/DirectorySearch.h"
 #include "query/DomainBinding.h"
 #include "resources/resource.h"
-
-#include <memory>
-
-namespace {
-
-struct ReleaseInterface {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-
-} // namespace
 
 void RunQuery(CWnd& dialog)
 {
@@ -27,10 +18,10 @@ void RunQuery(CWnd& dialog)
         return;
     }
 
-    std::unique_ptr<IDirectorySearch, ReleaseInterface> search(BindToDomain(dialog));
+    const ComPtr<IDirectorySearch> search = BindToDomain(dialog);
     if (!search)
         return;
     std::vector<std::wstring> attributes;
     ReadColumnHeaders(attributes, dialog);
-    SearchDirectory(dialog, search.get(), attributes);
+    SearchDirectory(dialog, search.Get(), attributes);
 }

@@ -12,10 +12,7 @@ class BindToDomainTest : public QueryDialogFixture {
 protected:
     IDirectorySearch* Bind()
     {
-        IDirectorySearch* search = BindToDomain(dialog);
-        if (search)
-            search->Release();
-        return search;
+        return BindToDomain(dialog).Get(); // released here: only its address is compared
     }
 };
 
@@ -232,7 +229,7 @@ TEST_F(BindToDomainTest, SuccessCodeOtherThanSOkIsAFailureAndReleasesWhatItGot)
 {
     api.openResult = S_FALSE;
     Type(IDC_DOMAIN_NAME, L"EXAMPLE");
-    EXPECT_EQ(BindToDomain(dialog), nullptr);
+    EXPECT_FALSE(BindToDomain(dialog));
     EXPECT_EQ(directory.refCount, 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, L"Enter valid credentials of \"DC1\"");

@@ -1,22 +1,25 @@
 // CXTHyperLink: colours by state, hover tracking, cursor, tooltip and click.
-#include "framework/XTHyperLink.h"
+#include "controls/XTHyperLink.h"
+
+#include "controls/LinkApi.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
-CXTHyperLink::CXTHyperLink()
-    : m_backColor(::GetSysColor(COLOR_BTNFACE)), m_handCursor(::LoadCursorW(nullptr, IDC_HAND))
-{
-}
+#include <utility>
+
+namespace {
+
+constexpr LinkColors kColors = {CXTHyperLink::kLinkColor, CXTHyperLink::kVisitedColor, CXTHyperLink::kHoverColor};
+
+} // namespace
+
+CXTHyperLink::CXTHyperLink() : m_backColor(::GetSysColor(COLOR_BTNFACE)), m_handCursor(::LoadCursorW(nullptr, IDC_HAND)) {}
 
 CXTHyperLink::~CXTHyperLink()
 {
+    // The window goes before the font it shows.
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
-    if (m_backBrush)
-        ::DeleteObject(m_backBrush);
-    if (m_underlinedFont)
-        ::DeleteObject(m_underlinedFont);
 }
 
 bool CXTHyperLink::Create(const std::wstring& caption, DWORD style, const RECT& rect, HWND parent, int id)
@@ -63,10 +66,7 @@ LRESULT CALLBACK CXTHyperLink::ToolTipProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 void CXTHyperLink::SetBackColor(COLORREF color)
 {
     m_backColor = color;
-    if (m_backBrush) {
-        ::DeleteObject(m_backBrush);
-        m_backBrush = nullptr;
-    }
+    m_backBrush.reset();
     if (m_hWnd)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
@@ -80,28 +80,23 @@ void CXTHyperLink::SetUnderline(bool underline)
 
 COLORREF CXTHyperLink::GetTextColor() const
 {
-    if (m_hovered)
-        return kHoverColor;
-    return m_visited ? kVisitedColor : kLinkColor;
+    return kColors.For(m_hovered, m_visited);
 }
 
 void CXTHyperLink::ApplyFont(HFONT font)
 {
     m_baseFont = font;
-    if (m_underlinedFont) {
-        ::DeleteObject(m_underlinedFont);
-        m_underlinedFont = nullptr;
-    }
-    HFONT shown = font;
+    UniqueFont underlined;
     if (m_underline) {
         LOGFONTW description = {};
         if (::GetObjectW(font ? font : ::GetStockObject(DEFAULT_GUI_FONT), sizeof description, &description)) {
             description.lfUnderline = TRUE;
-            m_underlinedFont = ::CreateFontIndirectW(&description);
-            shown = m_underlinedFont;
+            underlined.reset(::CreateFontIndirectW(&description));
         }
     }
-    Default(WM_SETFONT, reinterpret_cast<WPARAM>(shown), TRUE);
+    // The control changes fonts before the one it showed is freed.
+    Default(WM_SETFONT, reinterpret_cast<WPARAM>(underlined ? underlined.get() : font), TRUE);
+    m_underlinedFont = std::move(underlined);
 }
 
 void CXTHyperLink::OnClicked()
@@ -109,7 +104,7 @@ void CXTHyperLink::OnClicked()
     m_visited = true;
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     if (m_openTarget)
-        ::ShellExecuteW(nullptr, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
+        TheLinkApi().shellExecute(nullptr, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 bool CXTHyperLink::OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result)
@@ -119,8 +114,8 @@ bool CXTHyperLink::OnChildNotify(UINT msg, WPARAM wp, LPARAM, LRESULT* result)
         ::SetTextColor(dc, GetTextColor());
         ::SetBkColor(dc, m_backColor);
         if (!m_backBrush)
-            m_backBrush = ::CreateSolidBrush(m_backColor);
-        *result = reinterpret_cast<LRESULT>(m_backBrush);
+            m_backBrush.reset(::CreateSolidBrush(m_backColor));
+        *result = reinterpret_cast<LRESULT>(m_backBrush.get());
         return true;
     }
     if (msg == WM_COMMAND && HIWORD(wp) == STN_CLICKED)

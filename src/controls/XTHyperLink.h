@@ -1,8 +1,11 @@
 // CXTHyperLink: the toolkit's hyperlink label. A static text in the link colour, red while the
 // pointer is over it, purple once clicked, with the hand cursor and a tooltip. A click opens its
-// target (unless that is switched off) and always reaches the parent as the control's command.
+// target through the shell of the link seam (unless that is switched off) and always reaches the
+// parent as the control's command.
 #pragma once
 
+#include "controls/LinkLook.h"
+#include "framework/UniqueHandle.h"
 #include "framework/Wnd.h"
 
 #include <string>
@@ -15,6 +18,8 @@ public:
 
     CXTHyperLink();
     ~CXTHyperLink() override;
+    CXTHyperLink(const CXTHyperLink&) = delete;
+    CXTHyperLink& operator=(const CXTHyperLink&) = delete;
 
     // Creates the label as a child static control; the target and the tooltip are the caption.
     bool Create(const std::wstring& caption, DWORD style, const RECT& rect, HWND parent, int id);
@@ -45,14 +50,14 @@ private:
     void OnClicked();
 
     COLORREF m_backColor;
-    HBRUSH m_backBrush = nullptr;
+    UniqueBrush m_backBrush;
     bool m_underline = true;
     bool m_openTarget = true;
     bool m_hovered = false;
     bool m_visited = false;
     std::wstring m_target;
-    HFONT m_baseFont = nullptr;
-    HFONT m_underlinedFont = nullptr;
-    HCURSOR m_handCursor;
+    HFONT m_baseFont = nullptr; // the parent's
+    UniqueFont m_underlinedFont;
+    HCURSOR m_handCursor; // the system's own, shared: not freed
     HWND m_toolTip = nullptr;
 };
