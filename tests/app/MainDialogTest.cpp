@@ -3,11 +3,13 @@
 
 #include "framework/FileDialog.h"
 #include "resources/resource.h"
+#include "support/CatalogHeaders.h"
 #include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
 #include "support/FakeDirectoryApi.h"
 #include "support/FakeDirectorySearch.h"
 #include "support/MessageBoxRecorder.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +17,6 @@
 #include <vector>
 
 namespace {
-
-const std::vector<std::wstring> kBasicHeaders = {L"NAME",      L"FIRST NAME",   L"INITIAL",
-                                                  L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
 
 class MainDialogTest : public ::testing::Test {
 protected:
@@ -53,26 +52,6 @@ protected:
         return {mapped.left, mapped.top, mapped.left + mapped.right, mapped.top + mapped.bottom};
     }
     LONG Style(int id) const { return ::GetWindowLongW(dialog.GetDlgItem(id), GWL_STYLE); }
-    // A bitmap's size and 32-bit pixels.
-    static std::vector<DWORD> BitmapPixels(HBITMAP bitmap)
-    {
-        BITMAP info = {};
-        ::GetObjectW(bitmap, sizeof info, &info);
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        format.bmiHeader.biWidth = info.bmWidth;
-        format.bmiHeader.biHeight = -info.bmHeight;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        std::vector<DWORD> pixels(static_cast<size_t>(info.bmWidth) * info.bmHeight + 2);
-        pixels[0] = static_cast<DWORD>(info.bmWidth);
-        pixels[1] = static_cast<DWORD>(info.bmHeight);
-        HDC dc = ::GetDC(nullptr);
-        ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data() + 2, &format, DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, dc);
-        return pixels;
-    }
     void Focus(int id) { FocusControl(dialog.m_hWnd, id); }
 
     FakeDirectoryApi api;

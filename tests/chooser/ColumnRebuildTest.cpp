@@ -3,6 +3,7 @@
 
 #include "framework/Dialog.h"
 #include "resources/resource.h"
+#include "support/CatalogHeaders.h"
 #include "support/ControlProbe.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +30,7 @@ protected:
 
     CDialog dialog{IDD_QUORREX_DIALOG};
     CListCtrl list;
-    std::vector<std::wstring> basic = {L"NAME",      L"FIRST NAME",   L"INITIAL",
-                                       L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
+    const std::vector<std::wstring> basic = kBasicHeaders;
 };
 
 TEST_F(ColumnRebuildTest, BasicColumnsAreSixAt80Pixels)

@@ -3,6 +3,7 @@
 
 #include "framework/Controls.h"
 #include "resources/resource.h"
+#include "support/CatalogHeaders.h"
 #include "support/DialogDriver.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,8 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-const Names kBasic = {L"NAME", L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
-const Names kAdditional = {L"OFFICE",          L"TELEPHONE NUMBER", L"E-MAIL ID", L"WEB SITE ADDRESS",
-                           L"ADDRESS",         L"POST BOX NUMBER",  L"CITY",      L"STATE\\PROVINCE",
-                           L"ZIP CODE",        L"COUNTRY",          L"LOGON NAME"};
+const Names& kBasic = kBasicHeaders;
+const Names& kAdditional = kAdditionalHeaders;
 
 class DlgAttributesTest : public ::testing::Test {
 protected:

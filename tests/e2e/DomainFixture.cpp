@@ -70,7 +70,7 @@ void DomainTest::ExpectBox(const RunEnd& end, const std::wstring& text, BoxIcon 
     EXPECT_STREQ(BoxIconName(end.box->icon), BoxIconName(icon));
     EXPECT_TRUE(program->AnswerBox(*end.box)) << "the box did not close on OK";
     EXPECT_EQ(program->RowCount(), 0);
-    EXPECT_EQ(program->ControlText(1014), L"0");
+    EXPECT_EQ(program->ControlText(IDC_OBJECT_COUNT), L"0");
     EXPECT_TRUE(program->Responds(10s));
 }
 

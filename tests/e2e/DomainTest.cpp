@@ -9,11 +9,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr int kChooserAvailable = 1006;
-constexpr int kChooserSelected = 1004;
-constexpr int kChooserAdd = 1002;
-constexpr int kChooserAddAll = 1007;
-constexpr int kChooserOk = 1003;
 
 // The seed's awkward values are among the rows compared, so that a match says they were shown right.
 void ExpectAmongRows(const Rows& rows, std::initializer_list<const wchar_t*> cells)
@@ -77,12 +72,12 @@ TEST_F(DomainTest, AdvancedAddsEveryColumnWithItsValues)
     program->PressAdvanced();
     HWND chooser = program->WaitForChooser(30s);
     ASSERT_NE(chooser, nullptr) << "the chooser did not open";
-    const std::vector<std::wstring> available = ListBoxEntries(::GetDlgItem(chooser, kChooserAvailable));
+    const std::vector<std::wstring> available = ListBoxEntries(::GetDlgItem(chooser, IDC_AVAILABLE_LIST));
     ASSERT_EQ(available.size(), 11u);
-    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserAddAll, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserAddAll)));
-    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserOk, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserOk)));
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_ADD_ALL, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDC_ADD_ALL)));
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_OK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDC_CHOOSER_OK)));
 
     std::vector<std::wstring> headers = kDefaultHeaders;
     headers.insert(headers.end(), available.begin(), available.end());
@@ -99,24 +94,24 @@ TEST_F(DomainTest, AdvancedAddsOneChosenColumn)
     program->PressAdvanced();
     HWND chooser = program->WaitForChooser(30s);
     ASSERT_NE(chooser, nullptr) << "the chooser did not open";
-    HWND availableList = ::GetDlgItem(chooser, kChooserAvailable);
+    HWND availableList = ::GetDlgItem(chooser, IDC_AVAILABLE_LIST);
     const std::vector<std::wstring> available = ListBoxEntries(availableList);
     const auto web = std::ranges::find(available, L"WEB SITE ADDRESS");
     ASSERT_NE(web, available.end());
     ::SendMessageW(availableList, LB_SETCURSEL, static_cast<WPARAM>(web - available.begin()), 0);
-    ::SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserAdd, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserAdd)));
+    ::SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_ADD, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDC_ADD)));
     std::vector<std::wstring> headers = kDefaultHeaders;
     headers.push_back(L"WEB SITE ADDRESS");
     // The chooser keeps its lists sorted; the new column goes after the ones already shown.
-    std::vector<std::wstring> selected = ListBoxEntries(::GetDlgItem(chooser, kChooserSelected));
+    std::vector<std::wstring> selected = ListBoxEntries(::GetDlgItem(chooser, IDC_SELECTED_LIST));
     std::vector<std::wstring> sortedHeaders = headers;
     std::ranges::sort(selected);
     std::ranges::sort(sortedHeaders);
     EXPECT_EQ(selected, sortedHeaders);
     EXPECT_EQ(ListBoxEntries(availableList).size(), available.size() - 1);
-    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(kChooserOk, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, kChooserOk)));
+    ::PostMessageW(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSER_OK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(chooser, IDC_CHOOSER_OK)));
 
     ExpectListed(program->WaitForRunEnd(kRunDeadline), headers);
 }

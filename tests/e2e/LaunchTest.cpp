@@ -1,4 +1,6 @@
 // The real quorrex.exe: it starts into its main window and ends when "Close" is pressed.
+#include "resources/resource.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -54,10 +56,10 @@ TEST(Launch, StartsIntoTheMainWindowAndCloseEndsIt)
     }
     EXPECT_NE(window, nullptr) << "no visible window captioned Quorrex";
     if (window) {
-        HWND close = ::GetDlgItem(window, 1003);
+        HWND close = ::GetDlgItem(window, IDC_CLOSE);
         EXPECT_NE(close, nullptr);
-        EXPECT_NE(::GetDlgItem(window, 1013), nullptr) << "result list";
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+        EXPECT_NE(::GetDlgItem(window, IDC_RESULT_LIST), nullptr) << "result list";
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(close));
     }
     const DWORD waited = ::WaitForSingleObject(process.hProcess, 20000);
     EXPECT_EQ(waited, WAIT_OBJECT_0) << "the program did not end after Close";

@@ -12,15 +12,6 @@
 
 namespace {
 
-constexpr int kDomainField = 1000;
-constexpr int kFilterField = 1001;
-constexpr int kGenerate = 1011;
-constexpr int kAdvanced = 1012;
-constexpr int kResultList = 1013;
-constexpr int kCountLabel = 1014;
-constexpr int kCsvLink = 1015;
-constexpr int kUserField = 1023;
-constexpr int kPasswordField = 1024;
 constexpr int kMessageBoxText = 0xFFFF;
 constexpr UINT kMessageTimeoutMs = 10000;
 
@@ -111,7 +102,7 @@ RunningProgram::RunningProgram()
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (!m_window && Clock::now() < deadline && !HasExited()) {
         for (HWND window : TopLevelWindowsOf(m_process.dwProcessId)) {
-            if (::IsWindowVisible(window) && TextOf(window) == L"Quorrex" && ::GetDlgItem(window, kResultList))
+            if (::IsWindowVisible(window) && TextOf(window) == L"Quorrex" && ::GetDlgItem(window, IDC_RESULT_LIST))
                 m_window = window;
         }
         if (!m_window)
@@ -138,8 +129,8 @@ RunningProgram::~RunningProgram()
         ::Sleep(200);
     }
     if (m_window && !HasExited())
-        ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(m_window, 1003)));
+        ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_CLOSE)));
     if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
         ::TerminateProcess(m_process.hProcess, 99);
     ::CloseHandle(m_process.hThread);
@@ -166,29 +157,29 @@ std::wstring RunningProgram::ControlText(int id) const
 void RunningProgram::TypeCredentials(const std::wstring& domain, const std::wstring& user,
                                      const std::wstring& password) const
 {
-    SetField(kDomainField, domain);
-    SetField(kUserField, user);
-    SetField(kPasswordField, password);
+    SetField(IDC_DOMAIN_NAME, domain);
+    SetField(IDC_USER, user);
+    SetField(IDC_PASSWORD, password);
 }
 
 void RunningProgram::TypeFilter(const std::wstring& filter) const
 {
-    SetField(kFilterField, filter);
+    SetField(IDC_FILTER, filter);
 }
 
 void RunningProgram::PressGenerate() const
 {
     // An empty count tells a finished run ("0" or more written) from one not yet started.
-    SetField(kCountLabel, L"");
-    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(kGenerate, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, kGenerate)));
+    SetField(IDC_OBJECT_COUNT, L"");
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_GENERATE, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_GENERATE)));
 }
 
 void RunningProgram::PressAdvanced() const
 {
-    SetField(kCountLabel, L"");
-    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(kAdvanced, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, kAdvanced)));
+    SetField(IDC_OBJECT_COUNT, L"");
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_ADVANCED, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_ADVANCED)));
 }
 
 std::optional<ProgramBox> RunningProgram::FindBox() const
@@ -235,7 +226,7 @@ RunEnd RunningProgram::WaitForRunEnd(std::chrono::milliseconds deadline) const
         // "0" is written at the start of every run; the end writes the number of rows. A box
         // after the count is made before the window thread reads messages again.
         if (!end.box) {
-            const std::wstring count = ControlText(kCountLabel);
+            const std::wstring count = ControlText(IDC_OBJECT_COUNT);
             if (count.empty() || count == L"0" || !Responds(std::chrono::seconds(10))) {
                 ::Sleep(20);
                 continue;
@@ -245,7 +236,7 @@ RunEnd RunningProgram::WaitForRunEnd(std::chrono::milliseconds deadline) const
         if (end.box)
             ReadIconWhenShown(*end.box);
         end.ended = true;
-        end.count = ControlText(kCountLabel);
+        end.count = ControlText(IDC_OBJECT_COUNT);
         break;
     }
     return end;
@@ -288,8 +279,8 @@ HWND RunningProgram::WaitForChooser(std::chrono::milliseconds deadline) const
 
 bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline) const
 {
-    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(kCsvLink, STN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, kCsvLink)));
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_GENERATE_CSV, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_GENERATE_CSV)));
     const auto until = Clock::now() + deadline;
     while (Clock::now() < until) {
         for (HWND window : TopLevelWindowsOf(m_process.dwProcessId)) {
@@ -315,7 +306,7 @@ bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::millisecon
 
 std::vector<std::wstring> RunningProgram::Headers() const
 {
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(::GetDlgItem(m_window, kResultList), LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(::GetDlgItem(m_window, IDC_RESULT_LIST), LVM_GETHEADER, 0, 0));
     const int count = static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
     RemoteBlock block(m_process.hProcess, sizeof(HDITEMW) + kTextChars * sizeof(wchar_t));
     std::vector<std::wstring> headers;
@@ -338,12 +329,12 @@ std::vector<std::wstring> RunningProgram::Headers() const
 
 int RunningProgram::RowCount() const
 {
-    return static_cast<int>(::SendMessageW(::GetDlgItem(m_window, kResultList), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(::SendMessageW(::GetDlgItem(m_window, IDC_RESULT_LIST), LVM_GETITEMCOUNT, 0, 0));
 }
 
 Rows RunningProgram::ReadRows() const
 {
-    HWND list = ::GetDlgItem(m_window, kResultList);
+    HWND list = ::GetDlgItem(m_window, IDC_RESULT_LIST);
     const int columns = static_cast<int>(Headers().size());
     const int count = RowCount();
     RemoteBlock block(m_process.hProcess, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "e2e/BoxIcon.h"
+#include "resources/resource.h" // the program's control numbers
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // The CSV file written from the result list, byte for byte, and what the user is told.
 #include "export/CsvExport.h"
 
+#include "support/CatalogHeaders.h"
 #include "support/QueryDialogFixture.h"
 #include "support/TempFolder.h"
 
@@ -69,7 +70,7 @@ std::string ManyRowsBody()
 
 TEST_F(CsvExportTest, WritesTheListByteForByte)
 {
-    const Texts basic = {L"NAME", L"FIRST NAME", L"INITIAL", L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
+    const Texts& basic = kBasicHeaders;
     struct Case {
         const char* what;
         Texts headers;

@@ -2,6 +2,7 @@
 #include "query/DirectorySearch.h"
 
 #include "support/AllocationFailure.h"
+#include "support/CatalogHeaders.h"
 #include "support/QueryDialogFixture.h"
 
 #include <adserr.h>
@@ -10,9 +11,6 @@
 #include <string>
 
 namespace {
-
-const std::vector<std::wstring> kBasicHeaders = {L"NAME",      L"FIRST NAME",   L"INITIAL",
-                                                  L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
 
 class SearchDirectoryTest : public QueryDialogFixture {
 protected:
@@ -212,28 +210,6 @@ TEST_F(SearchDirectoryTest, FilterMatchingNothingSaysSoAndLeavesTheCountAtZero)
     ExpectEverythingReleased();
 }
 
-TEST_F(SearchDirectoryTest, AFailureAtTheFirstRowIsNoEmptyResult)
-{
-    // Providers that run the search when the first row is asked for report their failures there.
-    struct Case {
-        HRESULT result;
-        const wchar_t* message;
-    };
-    const Case cases[] = {
-        {E_FAIL, L"The search could not be run."},
-        {static_cast<HRESULT>(0x8007203A), L"The search could not be run."}, // server down
-        {S_FALSE, L"The search could not be run."},
-        {static_cast<HRESULT>(0x8007203E), L"The search could not be run. Check the LDAP filter."},
-    };
-    directory.AddTextRow({{L"cn", L"a"}});
-    for (const Case& c : cases) {
-        MessageBoxRecorder boxesOfThisCase;
-        directory.firstRowFailure = c.result;
-        Search();
-        ExpectFailedSearch(boxesOfThisCase, c.message, c.result);
-    }
-}
-
 // The list refuses to store the cells of the row whose first cell is "b".
 LRESULT CALLBACK RefuseCellsOfB(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR)
 {
@@ -258,63 +234,77 @@ TEST_F(SearchDirectoryTest, ACellTheListRefusesEndsTheListingWithWholeRowsOnly)
     ExpectEverythingReleased();
 }
 
-TEST_F(SearchDirectoryTest, RefusedPreferencesStopTheSearchWithAMessage)
+// A search that fails before its first row: at the preferences, at the search itself, or at the
+// first row (providers that search only when the first row is asked for fail there).
+struct FailedSearchCase {
+    const char* name;
+    HRESULT FakeDirectorySearch::*stage; // the call that fails
+    HRESULT result;
+    const wchar_t* message;
+};
+
+constexpr wchar_t kNotRun[] = L"The search could not be run.";
+constexpr wchar_t kCheckFilter[] = L"The search could not be run. Check the LDAP filter.";
+
+class FailedSearchTest : public SearchDirectoryTest, public ::testing::WithParamInterface<FailedSearchCase> {};
+
+TEST_P(FailedSearchTest, IsNoEmptyResultAndBlamesOnlyAFilterErrorOnTheFilter)
 {
-    // S_ADS_ERRORSOCCURRED: some preferences were refused, which is no S_OK either.
+    const FailedSearchCase& c = GetParam();
+    Type(IDC_FILTER, L"(&(objectClass=user)(cn=a");
     directory.AddTextRow({{L"cn", L"a"}});
-    for (HRESULT refusal : {E_ADS_BAD_PARAMETER, S_ADS_ERRORSOCCURRED}) {
-        MessageBoxRecorder boxesOfThisRun;
-        directory.preferenceResult = refusal;
-        Search();
-        ExpectFailedSearch(boxesOfThisRun, L"The search could not be run.", refusal);
+    directory.*c.stage = c.result;
+    Search();
+    ExpectFailedSearch(boxes, c.message, c.result);
+    if (c.stage == &FakeDirectorySearch::preferenceResult) {
         EXPECT_TRUE(directory.requestedAttributes.empty()) << "searched although the preferences were refused";
     }
 }
 
-TEST_F(SearchDirectoryTest, OnlyAFilterErrorBlamesTheFilter)
-{
-    struct Case {
-        HRESULT result;
-        const wchar_t* message;
-    };
-    const Case cases[] = {
-        {static_cast<HRESULT>(0x8007203E), L"The search could not be run. Check the LDAP filter."}, // filter unknown
-        {E_ADS_INVALID_FILTER, L"The search could not be run. Check the LDAP filter."},
-        {static_cast<HRESULT>(0x8007203A), L"The search could not be run."}, // server down
-        {static_cast<HRESULT>(0x80072030), L"The search could not be run."}, // no such object
-        {S_FALSE, L"The search could not be run."},                          // success, but not S_OK
-    };
-    Type(IDC_FILTER, L"(&(objectClass=user)(cn=a");
-    directory.AddTextRow({{L"cn", L"a"}});
-    for (const Case& c : cases) {
-        MessageBoxRecorder boxesOfThisCase;
-        directory.executeResult = c.result;
-        Search();
-        ExpectFailedSearch(boxesOfThisCase, c.message, c.result);
-    }
-}
+// S_ADS_ERRORSOCCURRED: some preferences were refused, which is no S_OK either.
+INSTANTIATE_TEST_SUITE_P(
+    Stages, FailedSearchTest,
+    ::testing::Values(
+        FailedSearchCase{"PreferencesBadParameter", &FakeDirectorySearch::preferenceResult, E_ADS_BAD_PARAMETER, kNotRun},
+        FailedSearchCase{"PreferencesPartlyRefused", &FakeDirectorySearch::preferenceResult, S_ADS_ERRORSOCCURRED,
+                         kNotRun},
+        FailedSearchCase{"SearchFilterUnknown", &FakeDirectorySearch::executeResult,
+                         static_cast<HRESULT>(0x8007203E), kCheckFilter},
+        FailedSearchCase{"SearchInvalidFilter", &FakeDirectorySearch::executeResult, E_ADS_INVALID_FILTER,
+                         kCheckFilter},
+        FailedSearchCase{"SearchServerDown", &FakeDirectorySearch::executeResult, static_cast<HRESULT>(0x8007203A),
+                         kNotRun},
+        FailedSearchCase{"SearchNoSuchObject", &FakeDirectorySearch::executeResult, static_cast<HRESULT>(0x80072030),
+                         kNotRun},
+        FailedSearchCase{"SearchSuccessButNotSOk", &FakeDirectorySearch::executeResult, S_FALSE, kNotRun},
+        FailedSearchCase{"FirstRowFails", &FakeDirectorySearch::firstRowFailure, E_FAIL, kNotRun},
+        FailedSearchCase{"FirstRowServerDown", &FakeDirectorySearch::firstRowFailure, static_cast<HRESULT>(0x8007203A),
+                         kNotRun},
+        FailedSearchCase{"FirstRowSuccessButNotSOk", &FakeDirectorySearch::firstRowFailure, S_FALSE, kNotRun},
+        FailedSearchCase{"FirstRowFilterUnknown", &FakeDirectorySearch::firstRowFailure,
+                         static_cast<HRESULT>(0x8007203E), kCheckFilter}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SearchDirectoryTest, DirectoryStoppingPartWayKeepsTheRowsAndSaysSo)
+class StoppedSearchTest : public SearchDirectoryTest, public ::testing::WithParamInterface<HRESULT> {};
+
+TEST_P(StoppedSearchTest, DirectoryStoppingPartWayKeepsTheRowsAndSaysSo)
 {
     for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
         directory.AddTextRow({{L"cn", name}});
     directory.failNextRowAt = 2;
-    for (HRESULT stop : {E_FAIL, S_FALSE}) {
-        MessageBoxRecorder boxesOfThisRun;
-        list.DeleteAllItems();
-        directory.nextRowFailure = stop;
-        Search();
-        EXPECT_EQ(list.GetItemCount(), 2);
-        EXPECT_EQ(Cell(1, 0), L"b");
-        EXPECT_EQ(Count(), L"2");
-        ASSERT_EQ(boxesOfThisRun.boxes().size(), 1u);
-        EXPECT_EQ(boxesOfThisRun.boxes()[0].text,
-                  L"The directory stopped sending results. The list holds only the objects read so far.");
-        EXPECT_EQ(boxesOfThisRun.boxes()[0].type, static_cast<UINT>(MB_ICONWARNING));
-        EXPECT_FALSE(boxesOfThisRun.boxes()[0].windowLocked);
-        ExpectEverythingReleased();
-    }
+    directory.nextRowFailure = GetParam();
+    Search();
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_EQ(Cell(1, 0), L"b");
+    EXPECT_EQ(Count(), L"2");
+    ExpectOneBox(L"The directory stopped sending results. The list holds only the objects read so far.",
+                 MB_ICONWARNING);
+    EXPECT_FALSE(boxes.boxes()[0].windowLocked);
+    ExpectEverythingReleased();
 }
+
+INSTANTIATE_TEST_SUITE_P(Failures, StoppedSearchTest, ::testing::Values(E_FAIL, S_FALSE),
+                         [](const auto& info) { return info.param == E_FAIL ? "Fails" : "SuccessButNotSOk"; });
 
 TEST_F(SearchDirectoryTest, ColumnFilledWithAnotherSuccessCodeShowsADashAndIsFreed)
 {

@@ -4,13 +4,11 @@
 #include <cstring>
 #include <cwchar>
 
-FakeDirectoryApi* FakeDirectoryApi::current = nullptr;
-
 namespace {
 
 FakeDirectoryApi& Fake()
 {
-    return *FakeDirectoryApi::current;
+    return FakeDirectoryApi::Current();
 }
 
 wchar_t* NewBuffer(const std::wstring& text)
@@ -107,9 +105,8 @@ HRESULT WINAPI FakeOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWOR
 
 } // namespace
 
-FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi()), m_outer(current)
+FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi())
 {
-    current = this;
     TheDirectoryApi() = DirectoryApi{FakeJoinInformation, FakeNetGetDCName, FakeDsGetDcName,
                                      FakeBufferFree,      FakeCoInitialize, FakeOpenObject};
 }
@@ -119,5 +116,4 @@ FakeDirectoryApi::~FakeDirectoryApi()
     TheDirectoryApi() = m_saved;
     for (void* buffer : liveBuffers)
         delete[] static_cast<BYTE*>(buffer);
-    current = m_outer;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "query/DirectoryApi.h"
+#include "support/StandIn.h"
 
 #include <iads.h>
 
@@ -19,12 +20,10 @@ struct OpenObjectCall {
     IID iid;
 };
 
-class FakeDirectoryApi {
+class FakeDirectoryApi : public StandIn<FakeDirectoryApi> {
 public:
     FakeDirectoryApi();
     ~FakeDirectoryApi();
-    FakeDirectoryApi(const FakeDirectoryApi&) = delete;
-    FakeDirectoryApi& operator=(const FakeDirectoryApi&) = delete;
 
     // Join information
     NET_API_STATUS joinResult = NERR_Success;
@@ -56,9 +55,6 @@ public:
     std::set<void*> liveBuffers;
     int badFrees = 0;
 
-    static FakeDirectoryApi* current;
-
 private:
     DirectoryApi m_saved;
-    FakeDirectoryApi* m_outer; // a fake this one stands in for while it lives
 };

@@ -3,20 +3,18 @@
 
 #include <cstring>
 
-FakeLinkApi* FakeLinkApi::current = nullptr;
-
 struct FakeLinkCalls {
     static HINSTANCE WINAPI ShellExecute(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder,
                                          INT show)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         f.shellCalls.push_back({owner, verb ? verb : L"", file ? file : L"", parameters == nullptr, folder == nullptr, show});
         return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(f.shellResult));
     }
 
     static LSTATUS WINAPI RegOpenKeyEx(HKEY root, LPCWSTR subKey, DWORD, REGSAM access, PHKEY key)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         f.openedKeys.push_back(subKey);
         f.openAccess.push_back(access);
         if (root != HKEY_CLASSES_ROOT || !f.classesRoot.count(subKey))
@@ -30,7 +28,7 @@ struct FakeLinkCalls {
     // As the system does: the value with its terminator, or ERROR_MORE_DATA when the buffer is smaller.
     static LSTATUS WINAPI RegQueryValueEx(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD size)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         auto open = f.m_openKeys.find(key);
         if (open == f.m_openKeys.end() || (name && *name))
             return ERROR_FILE_NOT_FOUND;
@@ -50,7 +48,7 @@ struct FakeLinkCalls {
 
     static LSTATUS WINAPI RegCloseKey(HKEY key)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         if (!f.m_openKeys.erase(key))
             return ERROR_INVALID_HANDLE;
         --f.keysLeftOpen;
@@ -59,7 +57,7 @@ struct FakeLinkCalls {
 
     static UINT WINAPI WinExec(LPCSTR commandLine, UINT show)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         f.commands.push_back(commandLine);
         f.commandShows.push_back(show);
         return f.winExecResult;
@@ -67,7 +65,7 @@ struct FakeLinkCalls {
 
     static HMODULE WINAPI LoadLibraryEx(LPCWSTR path, HANDLE, DWORD flags)
     {
-        FakeLinkApi& f = *FakeLinkApi::current;
+        FakeLinkApi& f = FakeLinkApi::Current();
         f.loadedLibraries.push_back(path);
         f.loadFlags.push_back(flags);
         return f.helpViewer;
@@ -75,20 +73,19 @@ struct FakeLinkCalls {
 
     static BOOL WINAPI FreeLibrary(HMODULE module)
     {
-        FakeLinkApi::current->freedLibraries.push_back(module);
+        FakeLinkApi::Current().freedLibraries.push_back(module);
         return TRUE;
     }
 
     static BOOL WINAPI MessageBeep(UINT type)
     {
-        FakeLinkApi::current->beeps.push_back(type);
+        FakeLinkApi::Current().beeps.push_back(type);
         return TRUE;
     }
 };
 
-FakeLinkApi::FakeLinkApi() : m_saved(TheLinkApi()), m_outer(current)
+FakeLinkApi::FakeLinkApi() : m_saved(TheLinkApi())
 {
-    current = this;
     TheLinkApi() = LinkApi{
         FakeLinkCalls::ShellExecute, FakeLinkCalls::RegOpenKeyEx,  FakeLinkCalls::RegQueryValueEx,
         FakeLinkCalls::RegCloseKey,  FakeLinkCalls::WinExec,       FakeLinkCalls::LoadLibraryEx,
@@ -99,7 +96,6 @@ FakeLinkApi::FakeLinkApi() : m_saved(TheLinkApi()), m_outer(current)
 FakeLinkApi::~FakeLinkApi()
 {
     TheLinkApi() = m_saved;
-    current = m_outer;
 }
 
 void FakeLinkApi::RegisterBrowser(const std::wstring& commandTemplate)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/LinkApi.h"
+#include "support/StandIn.h"
 
 #include <map>
 #include <string>
@@ -17,12 +18,10 @@ struct ShellCall {
     INT show;
 };
 
-class FakeLinkApi {
+class FakeLinkApi : public StandIn<FakeLinkApi> {
 public:
     FakeLinkApi();
     ~FakeLinkApi();
-    FakeLinkApi(const FakeLinkApi&) = delete;
-    FakeLinkApi& operator=(const FakeLinkApi&) = delete;
 
     // Shell
     int shellResult = 42;
@@ -50,11 +49,8 @@ public:
     // Opening a target fails in the shell and finds a browser command with this template.
     void RegisterBrowser(const std::wstring& commandTemplate);
 
-    static FakeLinkApi* current;
-
 private:
     LinkApi m_saved;
-    FakeLinkApi* m_outer;
     std::map<HKEY, std::wstring> m_openKeys;
     UINT_PTR m_nextKey = 0x1000;
 

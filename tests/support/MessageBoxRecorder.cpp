@@ -5,18 +5,14 @@
 
 #include <gtest/gtest.h>
 
-MessageBoxRecorder* MessageBoxRecorder::s_current = nullptr;
-
-MessageBoxRecorder::MessageBoxRecorder() : m_outer(s_current)
+MessageBoxRecorder::MessageBoxRecorder()
 {
-    s_current = this;
     m_previous = SetMessageBoxFunction(Record);
 }
 
 MessageBoxRecorder::~MessageBoxRecorder()
 {
     SetMessageBoxFunction(m_previous);
-    s_current = m_outer;
 }
 
 namespace {
@@ -35,9 +31,10 @@ bool SomeWindowLocked()
 
 int MessageBoxRecorder::Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type)
 {
-    EXPECT_NE(owner, nullptr) << "box " << s_current->m_boxes.size() + 1 << " has no owner";
-    s_current->m_boxes.push_back({text, caption, type, owner, SomeWindowLocked()});
-    if (s_current->whileShown)
-        s_current->whileShown();
+    MessageBoxRecorder& self = Current();
+    EXPECT_NE(owner, nullptr) << "box " << self.m_boxes.size() + 1 << " has no owner";
+    self.m_boxes.push_back({text, caption, type, owner, SomeWindowLocked()});
+    if (self.whileShown)
+        self.whileShown();
     return IDOK;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/MessageBox.h"
+#include "support/StandIn.h"
 
 #include <windows.h>
 
@@ -19,12 +20,10 @@ struct RecordedMessageBox {
     bool windowLocked; // whether some window was locked against repainting under the box
 };
 
-class MessageBoxRecorder {
+class MessageBoxRecorder : public StandIn<MessageBoxRecorder> {
 public:
     MessageBoxRecorder();
     ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     const std::vector<RecordedMessageBox>& boxes() const { return m_boxes; }
     // Runs while each box is shown, before it is answered.
@@ -32,8 +31,6 @@ public:
 
 private:
     static int Record(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
-    static MessageBoxRecorder* s_current;
     std::vector<RecordedMessageBox> m_boxes;
     MessageBoxFunction m_previous;
-    MessageBoxRecorder* m_outer; // a recorder this one stands in for while it lives
 };
