@@ -25,9 +25,7 @@ bool CHyperLink::BindDlgItem(HWND hwnd)
     if (!hwnd)
         return false;
     m_hWnd = hwnd;
-    ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | SS_NOTIFY);
-    if (m_target.empty())
-        m_target = GetWindowText();
+    AttachLinkItem(hwnd, m_target);
     if (GetWindowText().empty())
         SetWindowText(m_target);
     CreateFonts();

@@ -9,9 +9,7 @@ bool CImageHyperLink::BindDlgItem(HWND hwnd)
     if (!hwnd)
         return false;
     m_hWnd = hwnd;
-    ::SetWindowLongW(hwnd, GWL_STYLE, ::GetWindowLongW(hwnd, GWL_STYLE) | SS_NOTIFY);
-    if (m_target.empty())
-        m_target = GetWindowText();
+    AttachLinkItem(hwnd, m_target);
     if (!m_handCursor)
         m_handCursor = CopySystemHand();
     return SubclassWindow(hwnd);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 struct LinkColors {
     COLORREF link;
     COLORREF visited;
@@ -16,3 +18,7 @@ struct LinkColors {
 
 // A copy of the system's hand cursor, for a link to own; null where the system has none.
 UniqueCursor CopySystemHand();
+
+// Makes a dialog's static item notify its clicks, and gives a link without a target yet the item's
+// text as its target.
+void AttachLinkItem(HWND item, std::wstring& target);

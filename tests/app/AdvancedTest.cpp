@@ -4,9 +4,7 @@
 #include "resources/resource.h"
 #include "support/ControlProbe.h"
 #include "support/DialogDriver.h"
-#include "support/FakeDirectoryApi.h"
-#include "support/FakeDirectorySearch.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/MainDialogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +12,13 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-class AdvancedTest : public ::testing::Test {
+class AdvancedTest : public MainDialogFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dialog.Create());
-        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
-        list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
-        api.openObject = &directory;
+        MainDialogFixture::SetUp();
         directory.AddTextRow({{L"cn", L"alice"}, {L"l", L"Springfield"}, {L"physicalDeliveryOfficeName", L"HQ"}});
     }
-    void TearDown() override { dialog.DestroyWindow(); }
 
     // Presses "Advanced" and, inside the chooser, runs the given clicks.
     void Advanced(std::function<void(HWND)> inChooser)
@@ -40,11 +34,6 @@ protected:
         ::SendMessageW(listBox, LB_SETCURSEL, index, 0);
     }
 
-    FakeDirectoryApi api;
-    FakeDirectorySearch directory;
-    MessageBoxRecorder boxes;
-    CQuorrexDlg dialog;
-    CListCtrl list;
 };
 
 TEST_F(AdvancedTest, ChosenColumnsAreAppendedAndTheQueryRunsAgain)

@@ -5,8 +5,7 @@
 #include "framework/FileDialog.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
-#include "support/FakeDirectoryApi.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/MainDialogFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -42,21 +41,18 @@ struct SaveDialogAnswer {
 };
 SaveDialogAnswer* SaveDialogAnswer::current = nullptr;
 
-class CsvCommandTest : public ::testing::Test {
+class CsvCommandTest : public MainDialogFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dialog.Create());
-        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
-        list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
+        MainDialogFixture::SetUp();
         list.InsertItem(0, L"jsmith");
         list.SetItemText(0, 5, L"Sales team");
-        PumpMessages();
     }
     void TearDown() override
     {
         SetSaveFileDialogFunction(nullptr);
-        dialog.DestroyWindow();
+        MainDialogFixture::TearDown();
     }
     // Clicks the link through the dialog's command, with the save dialog answered by answer.
     void ClickLink(SaveDialogAnswer& answer)
@@ -67,10 +63,6 @@ protected:
         dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GENERATE_CSV, STN_CLICKED), reinterpret_cast<LPARAM>(link));
     }
 
-    FakeDirectoryApi api;
-    MessageBoxRecorder boxes;
-    CQuorrexDlg dialog;
-    CListCtrl list;
     TempFolder folder;
 };
 

@@ -6,9 +6,7 @@
 #include "framework/PopupMenu.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
-#include "support/FakeDirectoryApi.h"
-#include "support/FakeDirectorySearch.h"
-#include "support/MessageBoxRecorder.h"
+#include "support/MainDialogFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -56,25 +54,21 @@ BOOL WINAPI CancelSaveDialog(OPENFILENAMEW*)
     return FALSE;
 }
 
-class ResultListTest : public ::testing::Test {
+class ResultListTest : public MainDialogFixture {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dialog.Create());
-        ::ShowWindow(dialog.m_hWnd, SW_SHOW);
-        list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
-        api.openObject = &directory;
+        MainDialogFixture::SetUp();
         MenuAnswer::current = &menu;
         SetPopupMenuFunction(MenuAnswer::Choose);
         SetSaveFileDialogFunction(CancelSaveDialog);
         g_saveDialogs = 0;
-        PumpMessages();
     }
     void TearDown() override
     {
         SetPopupMenuFunction(nullptr);
         SetSaveFileDialogFunction(nullptr);
-        dialog.DestroyWindow();
+        MainDialogFixture::TearDown();
     }
 
     // A query whose rows hold a name (or none) and a tag in the description that names the row.
@@ -171,12 +165,7 @@ protected:
         return text;
     }
 
-    FakeDirectoryApi api;
-    FakeDirectorySearch directory;
-    MessageBoxRecorder boxes;
     MenuAnswer menu;
-    CQuorrexDlg dialog;
-    CListCtrl list;
 };
 
 // Directory order r1 to r6; r3 has no name ("-"), r2 and r5 differ only in letter case.

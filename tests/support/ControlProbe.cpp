@@ -29,14 +29,6 @@ bool IsUnderlined(HWND window)
     return font.lfUnderline;
 }
 
-UINT ScreenDpi()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(dpi);
-}
-
 int AtScreenDpi(int pixels)
 {
     return ::MulDiv(pixels, static_cast<int>(ScreenDpi()), 96);

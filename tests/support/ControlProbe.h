@@ -13,4 +13,10 @@ SIZE TextExtent(HWND window, const std::wstring& text, HFONT font = nullptr);
 bool IsUnderlined(HWND window);
 // A figure given in pixels at 96 DPI, at the DPI of this test run's display.
 int AtScreenDpi(int pixels);
-UINT ScreenDpi();
+inline UINT ScreenDpi()
+{
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
+    ::ReleaseDC(nullptr, screen);
+    return static_cast<UINT>(dpi);
+}

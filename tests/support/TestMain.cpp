@@ -1,5 +1,7 @@
 // Test entry point: the display's DPI, common controls, a watchdog so that a hung modal path fails
 // the run instead of stalling it, and a crash that ends the test at once with what happened.
+#include "support/ControlProbe.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -29,14 +31,6 @@ LONG WINAPI ReportCrash(EXCEPTION_POINTERS* exception)
                  exception->ExceptionRecord->ExceptionAddress);
     std::fflush(stderr);
     ::ExitProcess(4);
-}
-
-DWORD ScreenDpi()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSX);
-    ::ReleaseDC(nullptr, screen);
-    return static_cast<DWORD>(dpi);
 }
 
 void WriteDisplayDpi(DWORD dpi)
@@ -71,7 +65,7 @@ std::optional<int> RunAgainAtWantedDpi()
     if (!wanted || ScreenDpi() == *wanted)
         return std::nullopt;
     if (::GetEnvironmentVariableA("QUORREX_TEST_DPI_AGAIN", nullptr, 0) > 0) {
-        std::fprintf(stderr, "the display stayed at %lu DPI instead of %lu\n", ScreenDpi(), *wanted);
+        std::fprintf(stderr, "the display stayed at %u DPI instead of %lu\n", ScreenDpi(), *wanted);
         return 1;
     }
     ::SetEnvironmentVariableA("QUORREX_TEST_DPI_AGAIN", "1");
