@@ -1,4 +1,4 @@
-// CQuorrexApp::InitInstance and the program's entry point.
+// CQuorrexApp::InitInstance: the common controls, then the main dialog as the whole program.
 #include "app/QuorrexApp.h"
 
 #include "app/QuorrexDlg.h"

@@ -1,4 +1,4 @@
-// CopySystemHand and AttachLinkItem.
+// The look and the attach that the text link and the picture link have in common.
 #include "controls/LinkLook.h"
 
 #include "framework/Wnd.h"

@@ -1,4 +1,4 @@
-// AskForCsvPath and ExportResultList.
+// The CSV command: the save dialog, the list read back cell by cell and written, the messages.
 #include "export/CsvExport.h"
 
 #include "export/CreationTime.h"

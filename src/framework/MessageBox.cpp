@@ -1,4 +1,4 @@
-// The application's message box and name.
+// The application's message box: its caption, its owner, and the function that shows it.
 #include "framework/MessageBox.h"
 
 #include "framework/WinApp.h"

@@ -1,4 +1,4 @@
-// MakeCellText.
+// One cell's text: no line break (the list shows one line), no comma (the CSV file splits there).
 #include "query/CellText.h"
 
 std::wstring MakeCellText(std::wstring rendered)

@@ -1,4 +1,4 @@
-// ReadColumnHeaders and SearchDirectory.
+// The search of one query: preferences, filter, and the rows written into the list as they come.
 #include "query/DirectorySearch.h"
 
 #include "export/ValueFormat.h"

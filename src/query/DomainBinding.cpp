@@ -1,4 +1,4 @@
-// BindToDomain and GetJoinedDomainName.
+// The bind with what the user typed: controller, then directory, the password wiped at once.
 #include "query/DomainBinding.h"
 
 #include "framework/MessageBox.h"

@@ -1,4 +1,4 @@
-// ServerOfServerOnlyPath and ObjectPathOnServer.
+// Reading an LDAP path: whether it names only a server, and the path of an object on that server.
 #include "query/LdapPath.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// FillLock, SearchHandle and SearchColumn.
+// What a search takes from the system, given back by its holder on every way out.
 #include "query/SearchResources.h"
 
 FillLock::FillLock(HWND dialog, HWND list) : m_list(list)
