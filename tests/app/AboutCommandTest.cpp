@@ -96,18 +96,8 @@ TEST_F(AboutCommandTest, AClickOnTheBannerOpensTheProductPageSilentlyUnderTheHan
     HWND banner = dialog.GetDlgItem(IDC_BANNER);
     linkApi.shellResult = SE_ERR_NOASSOC; // and no browser registered: the open fails
     RECT rect;
-    ::GetWindowRect(banner, &rect);
-    ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(::SendInput(2, clicks, sizeof(INPUT)), 2u);
-    const ULONGLONG deadline = ::GetTickCount64() + 10000;
-    while (linkApi.shellCalls.empty() && ::GetTickCount64() < deadline) {
-        PumpMessages();
-        ::Sleep(10);
-    }
+    ::GetClientRect(banner, &rect);
+    ClickAndWait(banner, rect, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, [&] { return !linkApi.shellCalls.empty(); });
     ASSERT_EQ(linkApi.shellCalls.size(), 1u) << "the click did not reach the banner";
     EXPECT_EQ(linkApi.shellCalls[0].file, L"https://www.quorrex.example/");
     EXPECT_TRUE(boxes.boxes().empty());

@@ -235,12 +235,8 @@ TEST_F(MainDialogTest, MovingToADisplayOfAnotherDpiScalesTheColumnsAndTheCsvLink
 {
     Open();
     const RECT linkBefore = ChildRect(IDC_GENERATE_CSV);
-    RECT suggested;
-    ::GetWindowRect(dialog.m_hWnd, &suggested);
-    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
-    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    RECT suggested = MoveToTwiceTheDpi(dialog.m_hWnd);
     const UINT twice = 2 * ScreenDpi();
-    dialog.SendMessage(WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
 
     RECT window;
     ::GetWindowRect(dialog.m_hWnd, &window);

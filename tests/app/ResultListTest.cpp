@@ -327,27 +327,12 @@ TEST_F(ResultListTest, RealClicksReachTheHeaderAndTheMenu)
     Show({L"NAME", L"OTHER"}, {{L"b", L"1"}, {L"a", L"2"}});
     ::SetForegroundWindow(dialog.m_hWnd);
     PumpMessages();
-    const auto click = [](HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done) {
-        POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(window, &at);
-        ::SetCursorPos(at.x, at.y);
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = down;
-        input[1].mi.dwFlags = up;
-        ASSERT_EQ(::SendInput(2, input, sizeof(INPUT)), 2u);
-        const ULONGLONG deadline = ::GetTickCount64() + 5000;
-        while (!done() && ::GetTickCount64() < deadline) {
-            PumpMessages();
-            ::Sleep(10);
-        }
-    };
     RECT rect;
     Header_GetItemRect(list.GetHeaderCtrl(), 0, &rect);
-    click(list.GetHeaderCtrl(), rect, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, [&] { return Arrows()[0] != 0; });
+    ClickAndWait(list.GetHeaderCtrl(), rect, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, [&] { return Arrows()[0] != 0; });
     EXPECT_EQ(Column(0), (Texts{L"a", L"b"}));
     ListView_GetItemRect(list.m_hWnd, 0, &rect, LVIR_LABEL);
-    click(list.m_hWnd, rect, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, [&] { return menu.shown > 0; });
+    ClickAndWait(list.m_hWnd, rect, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, [&] { return menu.shown > 0; });
     EXPECT_EQ(menu.shown, 1);
 }
 

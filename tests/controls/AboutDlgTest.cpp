@@ -152,12 +152,8 @@ TEST_F(AboutDlgTest, MovingToADisplayOfAnotherDpiScalesThePictureAndTheLinks)
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(link, WM_GETFONT, 0, 0)), sizeof fontBefore, &fontBefore);
     const CAboutDlg::PictureArea areaBefore = about.PaintedPictureArea();
 
-    RECT suggested;
-    ::GetWindowRect(about.m_hWnd, &suggested);
-    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
-    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    RECT suggested = MoveToTwiceTheDpi(about.m_hWnd);
     const UINT twice = 2 * ScreenDpi();
-    about.SendMessage(WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
 
     ExpectPictureAreaFor(about, static_cast<int>(twice));
     const CAboutDlg::PictureArea area = about.PaintedPictureArea();

@@ -1,6 +1,8 @@
 // DialogDriver: key delivery, clicks and a timer that acts inside modal loops.
 #include "support/DialogDriver.h"
 
+#include "support/ControlProbe.h"
+
 #include <string>
 
 namespace {
@@ -88,6 +90,34 @@ void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)>
     g_pending.matches = std::move(matches);
     g_pending.action = std::move(action);
     g_pending.timer = ::SetTimer(nullptr, 0, 20, OnModalTimer);
+}
+
+void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done)
+{
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(window, &at);
+    ::SetCursorPos(at.x, at.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    ::SendInput(2, input, sizeof(INPUT));
+    const ULONGLONG deadline = ::GetTickCount64() + 10000;
+    while (!done() && ::GetTickCount64() < deadline) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+}
+
+RECT MoveToTwiceTheDpi(HWND window)
+{
+    RECT suggested;
+    ::GetWindowRect(window, &suggested);
+    suggested.right = suggested.left + 2 * (suggested.right - suggested.left);
+    suggested.bottom = suggested.top + 2 * (suggested.bottom - suggested.top);
+    const UINT twice = 2 * ScreenDpi();
+    ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(&suggested));
+    return suggested;
 }
 
 HWND FindThreadWindow(const wchar_t* caption)

@@ -20,5 +20,11 @@ void PumpMessages();
 void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action);
 // The same for the first visible top-level window of this thread that matches.
 void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)> action);
+// A click of the real mouse (down and up flags, as SendInput takes them) at the centre of a window's
+// rectangle given in its client coordinates; then messages run until done() or 10 s have passed.
+void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done);
+// Tells a window that it moved to a display of twice the screen's DPI, suggesting twice its size;
+// returns the suggested rectangle.
+RECT MoveToTwiceTheDpi(HWND window);
 // The top-level window of this thread with that caption, if any.
 HWND FindThreadWindow(const wchar_t* caption);
