@@ -4,7 +4,8 @@
 # Nothing leaves the namespace: the controller listens on a veth pair whose two ends both live in
 # it, and the namespace's resolv.conf names the controller, whose own DNS answers for the realm.
 
-# python3-samba: the login check (scripts/ntlm-login.py); samba-ad-dc brings it too.
+# python3-samba: the login check (scripts/ntlm-login.py); samba-ad-dc brings it too. It brings python3,
+# which prints the seed (scripts/domain/seed.py).
 DOMAIN_PACKAGES=(samba-ad-dc samba-ad-provision ldap-utils python3-samba)
 
 DOMAIN_REALM=QUORREX.TEST
@@ -119,117 +120,9 @@ stop_namespace_processes() {
     as_root kill -KILL $pids 2>/dev/null || true
 }
 
-# One attribute line with its value base64-encoded, as LDIF requires for line breaks and characters
-# beyond ASCII; the value's backslash escapes (\r, \n, \xHH) are expanded first.
-ldif_base64() {
-    printf '%s:: %s\n' "$1" "$(printf '%b' "$2" | base64 -w0)"
-}
-
-# The start of a user entry in the seed's organizational unit: cn, then sAMAccountName.
-ldif_user() {
-    printf '\ndn: CN=%s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: %s\nsAMAccountName: %s\n' \
-        "$1" "$DOMAIN_BASE" "$1" "$2"
-}
-
-# The seed: special users for every catalogue attribute and every hard case, then plain bulk users.
+# The seed: the special users (every catalogue attribute, every hard case), then the bulk users.
 write_seed_ldif() {
-    {
-        printf 'dn: OU=Quorrex Seed,%s\nobjectClass: organizationalUnit\nou: Quorrex Seed\n' "$DOMAIN_BASE"
-
-        ldif_user "Every Attribute" every.attribute
-        printf 'givenName: Evelyn\ninitials: EA\nsn: Attribute\ndisplayName: Evelyn Attribute\n'
-        printf 'description: Has every column\nphysicalDeliveryOfficeName: Room 101\n'
-        printf 'telephoneNumber: 555 0100\nmail: evelyn@quorrex.test\nurl: http://www.quorrex.test/evelyn\n'
-        printf 'streetAddress: 1 Main Street\npostOfficeBox: PO 7\nl: Springfield\nst: Kent\n'
-        printf 'postalCode: 12345\nco: United Kingdom\nuserPrincipalName: every.attribute@quorrex.test\n'
-
-        ldif_user "Comma Description" comma.description
-        printf 'givenName: Carla\nsn: Comma\ndescription: Sales, North, and East\n'
-
-        ldif_user "CRLF Description" crlf.description
-        printf 'givenName: Cyril\n'
-        ldif_base64 description 'First line\r\nSecond line'
-
-        ldif_user "LF Description" lf.description
-        printf 'givenName: Lena\n'
-        ldif_base64 description 'Upper\nLower'
-
-        ldif_user "Two Line Address" two.line.address
-        ldif_base64 streetAddress '10 High Street\r\nFlat 2'
-        printf 'l: Leeds\n'
-
-        ldif_user "Several Web Pages" several.web.pages
-        printf 'url: http://one.quorrex.test\nurl: http://two.quorrex.test\nurl: http://three.quorrex.test\n'
-        printf 'postOfficeBox: PO 1\npostOfficeBox: PO 2\n'
-
-        ldif_user "International Phone" international.phone
-        printf 'telephoneNumber: +44 20 7946 0958\n'
-
-        ldif_user "Lukasz Nowak" lukasz.nowak
-        ldif_base64 givenName 'Łukasz'
-        printf 'sn: Nowak\n'
-        ldif_base64 displayName '山田 太郎'
-        ldif_base64 description 'Beyond the BMP: \xf0\x9f\x98\x80'
-
-        ldif_user "Only Name One" only.name.one
-        ldif_user "Only Name Two" only.name.two
-        ldif_user "Name And Mail" name.and.mail
-        printf 'mail: name.and.mail@quorrex.test\n'
-
-        if [ "$DOMAIN_BULK_VALUES" = full ]; then
-            write_full_bulk_users
-            return
-        fi
-        local i n
-        for ((i = 1; i <= DOMAIN_BULK_USERS; i++)); do
-            n="$(printf '%04d' "$i")"
-            ldif_user "Bulk User $n" "bulk$n"
-            printf 'givenName: Bulk%s\nsn: User\ndisplayName: Bulk User %s\n' "$n" "$n"
-            # Some rows differ in which columns are empty.
-            ((i % 3 == 0)) && printf 'description: Bulk user number %d, every third\n' "$i"
-            ((i % 7 == 0)) && printf 'initials: B\n'
-            printf 'userPrincipalName: bulk%s@quorrex.test\n' "$n"
-        done
-    } >"$1"
-}
-
-# Bulk users as a directory of people looks: names, titles, offices, phones, mail, addresses, some
-# web pages and post boxes, a few columns empty here and there. awk, because the shell takes
-# minutes for 100,000 users and this runs at every start to key the cache.
-write_full_bulk_users() {
-    awk -v users="$DOMAIN_BULK_USERS" -v base="$DOMAIN_BASE" -v dns="$DOMAIN_DNS" 'BEGIN {
-        nf = split("James Mary Robert Patricia John Jennifer Michael Linda David Elizabeth William Barbara " \
-              "Richard Susan Joseph Jessica Thomas Sarah Charles Karen Daniel Nancy Matthew Lisa Anthony " \
-              "Betty Mark Margaret Donald Sandra Steven Ashley Paul Kimberly Andrew Emily Joshua Donna", first, " ")
-        nl = split("Smith Johnson Williams Brown Jones Garcia Miller Davis Rodriguez Martinez Hernandez Lopez " \
-              "Gonzalez Wilson Anderson Thomas Taylor Moore Jackson Martin Lee Perez Thompson White Harris " \
-              "Sanchez Clark Ramirez Lewis Robinson Walker Young Allen King Wright Scott Torres Nguyen Hill", last, " ")
-        split("Accounts Payable Clerk|Sales Manager|Software Engineer|Help Desk Technician|HR Advisor|" \
-              "Marketing Coordinator|Warehouse Supervisor|Financial Analyst|Legal Counsel|Project Manager|" \
-              "Network Administrator|Customer Service Representative", title, "|")
-        split("Finance|Sales|Engineering|IT Services|Human Resources|Marketing|Logistics|Legal", dept, "|")
-        split("London|Manchester|Birmingham|Leeds|Glasgow|Bristol|Liverpool|Edinburgh|Cardiff|Belfast", city, "|")
-        split("Greater London|Greater Manchester|West Midlands|West Yorkshire|Lanarkshire|Avon|Merseyside|" \
-              "Midlothian|Glamorgan|Antrim", county, "|")
-        split("Station Road|High Street|Church Lane|Victoria Road|Green Lane|Manor Road|Park Avenue|Mill Lane", street, "|")
-        for (i = 1; i <= users; i++) {
-            n = sprintf("%06d", i)
-            f = first[(i * 7) % nf + 1]; s = last[int(i / nf) % nl + 1]; c = (i * 3) % 10 + 1
-            printf "\ndn: CN=Bulk User %s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: Bulk User %s\n", n, base, n
-            printf "sAMAccountName: bulk%s\ngivenName: %s\nsn: %s\ndisplayName: %s %s\n", n, f, s, f, s
-            if (i % 5 != 0) printf "initials: %c\n", 65 + (i * 11) % 26
-            if (i % 10 != 0) printf "description: %s, %s\n", title[i % 12 + 1], dept[i % 8 + 1]
-            printf "physicalDeliveryOfficeName: Building %d Room %d\n", i % 9 + 1, 100 + i % 400
-            printf "telephoneNumber: +44 %d %04d %04d\n", 20 + i % 80, (i * 37) % 10000, i % 10000
-            printf "mail: %s.%s.%s@%s\n", tolower(f), tolower(s), n, dns
-            if (i % 4 == 0) printf "url: https://intranet.%s/people/bulk%s\n", dns, n
-            printf "streetAddress: %d %s\n", i % 250 + 1, street[i % 8 + 1]
-            if (i % 3 == 0) printf "postOfficeBox: PO Box %d\n", 1000 + i % 9000
-            printf "l: %s\nst: %s\npostalCode: %c%c%d %d%c%c\nco: United Kingdom\n", city[c], county[c], \
-                65 + i % 26, 65 + (i / 26) % 26, i % 20 + 1, i % 10, 65 + (i * 7) % 26, 65 + (i * 5) % 26
-            printf "userPrincipalName: bulk%s@%s\n", n, dns
-        }
-    }'
+    "$ROOT/scripts/domain/seed.py" "$DOMAIN_BULK_USERS" "$DOMAIN_BULK_VALUES" "$DOMAIN_BASE" "$DOMAIN_DNS" >"$1"
 }
 
 # The second domain's locator records: its controller's name resolves, but nothing answers there.
