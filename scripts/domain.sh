@@ -77,14 +77,6 @@ in_domain_ns_as_root() {
     as_root ip netns exec "$DOMAIN_NS" "$@"
 }
 
-# Whether a process runs (and is not a zombie); unlike kill -0 this also sees root's processes
-# from another user.
-running() {
-    local state
-    state="$(sed -n 's/^[0-9]* (.*) \(.\).*/\1/p' "/proc/${1:-none}/stat" 2>/dev/null)"
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
 make_domain_namespace() {
     # A namespace left over from a run that was killed outright: its samba is gone with it.
     if as_root ip netns list | grep -qw "$DOMAIN_NS"; then
@@ -104,20 +96,22 @@ make_domain_namespace() {
     printf 'nameserver %s\n' "$DOMAIN_IP" | as_root tee "/etc/netns/$DOMAIN_NS/resolv.conf" >/dev/null
 }
 
-# Ends, by pid, whatever still runs in the namespace (the controller's helpers, a test's leftovers).
+namespace_pids() {
+    as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true
+}
+
+namespace_empty() {
+    [ -z "$(namespace_pids)" ]
+}
+
+# Ends, by pid, whatever still runs in the namespace (a controller or a test left by a killed run).
 stop_namespace_processes() {
-    local pids
-    pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
-    [ -z "$pids" ] && return 0
-    # shellcheck disable=SC2086
-    as_root kill $pids 2>/dev/null || true
-    for _ in $(seq 1 50); do
-        pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
-        [ -z "$pids" ] && return 0
-        sleep 0.1
-    done
-    # shellcheck disable=SC2086
-    as_root kill -KILL $pids 2>/dev/null || true
+    namespace_empty && return 0
+    # shellcheck disable=SC2046
+    as_root kill $(namespace_pids) 2>/dev/null || true
+    wait_until 5 0.1 "the processes in $DOMAIN_NS to end" namespace_empty && return 0
+    # shellcheck disable=SC2046
+    as_root kill -KILL $(namespace_pids) 2>/dev/null || true
 }
 
 # The seed: the special users (every catalogue attribute, every hard case), then the bulk users.
@@ -191,24 +185,30 @@ start_samba() {
     wait_for_directory
 }
 
+log_samba_output() {
+    log "samba's last output:"
+    tail -20 "$DOMAIN_DIR/samba.out" >&2
+}
+
+directory_answers() {
+    in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null && domain_login 2>/dev/null | grep -qx "$DOMAIN_BASE"
+}
+
+directory_answers_or_samba_ended() {
+    ended "$DOMAIN_SAMBA_PID" || directory_answers
+}
+
 # Waits until the controller answers DNS with its own name and takes a login the way the program
 # makes one (1 to 2 s usually; DNS may come up after LDAP).
 wait_for_directory() {
-    local deadline=$((SECONDS + 90))
-    while [ $SECONDS -lt $deadline ]; do
-        if ! running "$DOMAIN_SAMBA_PID"; then
-            log "samba ended at start; its output:"
-            tail -20 "$DOMAIN_DIR/samba.out" >&2
-            return 1
-        fi
-        if in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null &&
-            domain_login 2>/dev/null | grep -qx "$DOMAIN_BASE"; then
-            return 0
-        fi
-        sleep 0.2
-    done
-    log "samba did not answer DNS and take a login within 90 s; the last try said:"
-    domain_login >/dev/null || true
+    if ! wait_until 90 0.2 "samba to answer DNS and take a login" directory_answers_or_samba_ended; then
+        log "the last try said:"
+        domain_login >/dev/null || true
+        return 1
+    fi
+    running "$DOMAIN_SAMBA_PID" && return 0
+    log "samba ended at start"
+    log_samba_output
     return 1
 }
 
@@ -277,11 +277,7 @@ stop_samba() {
     pid="$(samba_pid)"
     [ -z "$pid" ] && return 0
     as_root kill "$pid" 2>/dev/null || true
-    for _ in $(seq 1 100); do
-        running "$pid" || break
-        sleep 0.1
-    done
-    as_root kill -KILL "$pid" 2>/dev/null || true
+    wait_until 10 0.1 "samba to end" ended "$pid" || as_root kill -KILL "$pid" 2>/dev/null || true
     DOMAIN_SAMBA_PID=""
     rm -f "$DOMAIN_PID_FILE"
 }

@@ -78,18 +78,13 @@ while read -r port _; do before[$port]=1; done < <(ldap_connections)
 "$ROOT/scripts/wine-run" "$exe" --gtest_filter="$filter" &
 test_pid=$!
 
-deadline=$((SECONDS + 60))
-until [ -f "$signals/generate-pressed" ]; do
-    if [ $SECONDS -ge $deadline ] || ! kill -0 "$test_pid" 2>/dev/null; then
-        log "the test never pressed Generate"
-        break
-    fi
-    sleep 0.01
-done
+test_ended() { ! kill -0 "$test_pid" 2>/dev/null; }
+pressed_or_test_ended() { [ -f "$signals/generate-pressed" ] || test_ended; }
+run_ended_or_test_ended() { [ -f "$signals/run-ended" ] || test_ended; }
 
-seen=""
-deadline=$((SECONDS + 30))
-while [ -z "$seen" ] && [ -f "$signals/generate-pressed" ] && [ $SECONDS -lt $deadline ]; do
+# Whether the moment has come on a connection of the program's; sets seen to what was seen then.
+moment_came() {
+    local port queue delivered
     while read -r port queue delivered; do
         [ -n "${before[$port]:-}" ] && continue
         if [ "$moment" = at-bind ]; then
@@ -99,7 +94,16 @@ while [ -z "$seen" ] && [ -f "$signals/generate-pressed" ] && [ $SECONDS -lt $de
             seen="mid-search: the controller was sending results ($delivered bytes sent, $queue queued)"
         fi
     done < <(ldap_connections)
-done
+    [ -n "$seen" ]
+}
+
+wait_until 60 0.01 "the test to press Generate" pressed_or_test_ended || true
+seen=""
+if [ -f "$signals/generate-pressed" ]; then
+    wait_until 30 0 "the moment to kill the controller ($moment)" moment_came || true
+else
+    log "the test never pressed Generate"
+fi
 if [ -n "$seen" ]; then
     kill_samba "${controller[@]}"
     log "killed the controller, $seen"
@@ -110,10 +114,7 @@ echo "$seen" >"$signals/controller-killed"
 
 restore_network
 # Only once the run has ended: a controller back too early would answer the rest of that run.
-deadline=$((SECONDS + 120))
-until [ -f "$signals/run-ended" ] || [ $SECONDS -ge $deadline ] || ! kill -0 "$test_pid" 2>/dev/null; do
-    sleep 0.05
-done
+wait_until 120 0.05 "the test's word that the run has ended" run_ended_or_test_ended || true
 if ! running "$(samba_pid)"; then
     started=$SECONDS
     # Every login the controller takes from now on goes to its log, for the report of a failure.
