@@ -169,18 +169,29 @@ make_domain_runtime() {
     done
 }
 
+# samba runs as the first process of a PID namespace of its own (unshare --pid, inside the network
+# namespace). When that process ends, the kernel ends every other process of its PID namespace: one
+# kill of samba ends all its helpers, those started a moment before included. unshare waits for
+# samba and, should it be killed first, takes samba with it (--kill-child).
 start_samba() {
     make_domain_runtime
-    # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
-    # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
-    # whoever holds its pipes.
+    # sh writes its pid into the launcher file and execs ip, which execs unshare: the pid is
+    # unshare's, whose child samba_started looks for. No inherited descriptors: a test runner waits
+    # for whoever holds its pipes.
     # DOMAIN_SAMBA_LOG_LEVEL, when set, is its log level (for instance "1 auth_audit:3" to log every
     # login); samba.out holds its log.
-    "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
-        ${DOMAIN_SAMBA_LOG_LEVEL:+"--debuglevel=$DOMAIN_SAMBA_LOG_LEVEL"} </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
-    DOMAIN_SAMBA_PID=$!
+    local launcher="$DOMAIN_RUN/unshare.pid"
+    "${ROOT_PREFIX[@]}" sh -c 'echo $$ >"$1" && shift && exec "$@"' sh "$launcher" \
+        ip netns exec "$DOMAIN_NS" unshare --pid --fork --kill-child --mount-proc \
+        samba -i -s "$DOMAIN_TARGET/etc/smb.conf" ${DOMAIN_SAMBA_LOG_LEVEL:+"--debuglevel=$DOMAIN_SAMBA_LOG_LEVEL"} \
+        </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
     # Stopped by pid, not as a job; a test may kill it on purpose, which is no news for the shell.
-    disown "$DOMAIN_SAMBA_PID"
+    disown $!
+    DOMAIN_SAMBA_PID=""
+    if ! wait_until 10 0.05 "samba to start in a PID namespace of its own" samba_started "$launcher"; then
+        log_samba_output
+        return 1
+    fi
     echo "$DOMAIN_SAMBA_PID" >"$DOMAIN_PID_FILE"
     wait_for_directory
 }
@@ -188,6 +199,15 @@ start_samba() {
 log_samba_output() {
     log "samba's last output:"
     tail -20 "$DOMAIN_DIR/samba.out" >&2
+}
+
+# Whether samba runs as the first process (pid 1) of a PID namespace: unshare's child. Sets
+# DOMAIN_SAMBA_PID to its pid here.
+samba_started() {
+    local unshare
+    unshare="$(cat "$1")" && [ -n "$unshare" ] || return 1
+    DOMAIN_SAMBA_PID="$(ps -o pid= --ppid "$unshare" | tr -d ' ')"
+    [ -n "$DOMAIN_SAMBA_PID" ] && grep -q '^NSpid:.*[[:space:]]1$' "/proc/$DOMAIN_SAMBA_PID/status"
 }
 
 directory_answers() {
@@ -224,52 +244,13 @@ samba_pid() {
     if [ -f "$DOMAIN_PID_FILE" ]; then cat "$DOMAIN_PID_FILE"; else echo "$DOMAIN_SAMBA_PID"; fi
 }
 
-# samba and every process it started, parents first.
-samba_process_tree() {
-    local pids=("$1") i=0
-    while [ $i -lt ${#pids[@]} ]; do
-        # shellcheck disable=SC2207
-        pids+=($(ps -o pid= --ppid "${pids[$i]}" 2>/dev/null || true))
-        i=$((i + 1))
-    done
-    echo "${pids[@]}"
-}
-
-# The controller dies at once, as in a crash: each of its processes is killed by pid (those given,
-# or the whole tree of the running controller). Then whatever of it is left in the namespace goes
-# too: helpers it started after the given pids were listed, which nothing else would end.
+# The controller dies at once, as in a crash: samba (the given pid, or the running one) is killed,
+# and with it, by the kernel, every other process of its PID namespace. samba counts as ended only
+# once they all have.
 kill_samba() {
-    local pids=("$@") stragglers pid
-    # shellcheck disable=SC2207
-    [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
-    as_root kill -KILL "${pids[@]}" 2>/dev/null || true
-    for _ in $(seq 1 50); do
-        stragglers="$(samba_processes_in_namespace)"
-        [ -z "$stragglers" ] && return 0
-        for pid in $stragglers; do
-            [[ " ${pids[*]} " == *" $pid "* ]] || ! running "$pid" && continue
-            log "also killing $pid, started after the controller's processes were listed: $(ps -o args= -p "$pid")"
-            pids+=("$pid")
-        done
-        # shellcheck disable=SC2086
-        as_root kill -KILL $stragglers 2>/dev/null || true
-        sleep 0.05
-    done
-    log "samba processes outlived the kill: $(samba_processes_in_namespace | tr '\n' ' ')"
-}
-
-# The controller's processes in the namespace, known by their programs: samba and its tasks, smbd,
-# winbindd, and the samba_* tools it runs now and then.
-samba_processes_in_namespace() {
-    local pid exe
-    for pid in $(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null); do
-        running "$pid" || continue
-        exe="$(as_root readlink "/proc/$pid/exe" 2>/dev/null)" || continue
-        case "$exe" in
-        */sbin/samba | */sbin/smbd | */sbin/winbindd) echo "$pid" ;;
-        */python3*) as_root cat "/proc/$pid/cmdline" 2>/dev/null | tr '\0' ' ' | grep -q '/samba_' && echo "$pid" ;;
-        esac
-    done
+    local pid="${1:-$(samba_pid)}"
+    as_root kill -KILL "$pid" 2>/dev/null || true
+    wait_until 5 0.02 "the controller's processes to end" ended "$pid"
 }
 
 stop_samba() {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs one domain test whose controller dies at a chosen moment, and plays the controller's part:
-# waits for the test's word that Generate was pressed, kills every samba process by pid when the
-# moment comes, writes what it saw, and once the test says the run has ended starts the controller
-# again for the rest of the test and the tests after it.
+# waits for the test's word that Generate was pressed, kills the controller when the moment comes
+# (samba, and with it every process of its PID namespace), writes what it saw, and once the test says
+# the run has ended starts the controller again for the rest of the test and the tests after it.
 # Runs inside the test domain's namespace (ctest under scripts/test.sh).
 #   controller-death.sh mid-search|at-bind TEST_EXE GTEST_FILTER
 #     mid-search: while the controller sends the search results (the namespace's loopback is
@@ -68,8 +68,7 @@ if [ "$moment" = mid-search ]; then
 fi
 
 # Looked up before the moment, so that the kill follows it within a millisecond.
-# shellcheck disable=SC2207
-controller=($(samba_process_tree "$(samba_pid)"))
+controller="$(samba_pid)"
 
 # The controller keeps connections of its own to its directory; only new ones are the program's.
 declare -A before=()
@@ -105,7 +104,7 @@ else
     log "the test never pressed Generate"
 fi
 if [ -n "$seen" ]; then
-    kill_samba "${controller[@]}"
+    kill_samba "$controller"
     log "killed the controller, $seen"
 else
     seen="not killed: the moment did not come"
