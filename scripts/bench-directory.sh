@@ -20,31 +20,6 @@ source "$(dirname "$0")/lib.sh"
 COLUMN_COUNTS=(6 17)
 BENCH_EXE="$BUILD_DIR/bench/quorrex_dc_bench.exe"
 
-# The median of the numbers on standard input, one a line, in the given printf format.
-median() {
-    sort -g | awk -v format="${1:-%.3f}" '{ v[NR] = $1 } END { if (NR == 0) { print "-"; exit }
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf format "\n", m }'
-}
-
-# The value of field name in the raw lines on standard input that match every given name=value.
-field() {
-    local name="$1"
-    shift
-    awk -v name="$name" -v want="$*" '
-        BEGIN { n = split(want, w, " ") }
-        {
-            delete f
-            for (i = 1; i <= NF; i++) { eq = index($i, "="); if (eq) f[substr($i, 1, eq - 1)] = substr($i, eq + 1) }
-            ok = 1
-            for (j = 1; j <= n; j++) { eq = index(w[j], "="); if (f[substr(w[j], 1, eq - 1)] != substr(w[j], eq + 1)) ok = 0 }
-            if (ok && (name in f)) { v = f[name]; sub("/.*", "", v); print v }
-        }'
-}
-
-ratio() {
-    awk -v a="$1" -v b="$2" 'BEGIN { if (a == "-" || b == "-" || b == 0) print "-"; else printf "%.2f", a / b }'
-}
-
 # --- Inside the domain's namespace, with Xvfb and the wineserver up: the measurements.
 
 # One ldapsearch of the filter with all attributes; prints its line and leaves its rows counted.
@@ -160,8 +135,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-# The domain's own packages (samba, ldap-utils) come with start_domain.
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+# The domain's own packages (samba, ldap-utils) come with start_domain; python3 sums up.
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINE_PACKAGES[@]}" python3
 configure_and_build default >/dev/null
 raw="$BUILD_DIR/bench-directory.txt"
 : >"$raw"
@@ -170,99 +145,4 @@ for users in "${sizes[@]}"; do
     "$0" --domain "$users" "$rounds" "$profile_runs" "$raw" || log "the domain of $users users ended with an error"
 done
 
-summary() {
-    local users="$1" c g a l
-    echo
-    echo "== $users bulk users: medians of $rounds interleaved rounds (seconds; working sets in MB)"
-    printf '%-7s %-20s %-6s %8s %7s %6s %8s %10s %8s %8s %7s %9s %10s %9s\n' columns "rows gen/adsi/ldap" runs \
-        generate "(fill" "paint)" adsi ldapsearch gen/adsi gen/ldap export "peak gen" "peak +csv" "peak adsi"
-    # One field of one tool's timed rounds at these users and columns: every value, or their median.
-    local sel
-    round_values() { grep " round=[0-9]* $1 " "$raw" | field "$2" "$sel"; }
-    round_median() { round_values "$1" "$2" | median "${3:-%.3f}"; }
-    for c in "${COLUMN_COUNTS[@]}"; do
-        sel="users=$users columns=$c"
-        local rows_g rows_a rows_l flag=""
-        rows_a="$(round_values adsi rows | sort -u | paste -sd'|')"
-        rows_l="$(round_values ldapsearch rows | sort -u | paste -sd'|')"
-        rows_g="$(round_values generate rows | sort -u | paste -sd'|')"
-        [ "$rows_g" = "$rows_a" ] && [ "$rows_a" = "$rows_l" ] || flag="  ROWS DIFFER"
-        grep "users=$users " "$raw" | grep -q "columns=$c .*failed=" && flag="$flag  SOME RUNS FAILED (see the raw lines)"
-        g="$(round_median generate seconds)"
-        a="$(round_median adsi seconds)"
-        l="$(round_median ldapsearch seconds)"
-        local runs
-        runs="$(for t in generate adsi ldapsearch; do round_values "$t" seconds | wc -l; done | paste -sd/)"
-        printf '%-7s %-20s %-6s %8s %7s %6s %8s %10s %8s %8s %7s %9s %10s %9s%s\n' "$c" "$rows_g/$rows_a/$rows_l" \
-            "$runs" "$g" "$(round_median generate fill)" "$(round_median generate paint)" "$a" "$l" \
-            "$(ratio "$g" "$a")" "$(ratio "$g" "$l")" "$(round_median generate export)" \
-            "$(round_median generate peak-generate %.1f)" "$(round_median generate peak %.1f)" \
-            "$(round_median adsi peak %.1f)" "$flag"
-    done
-    grep -q "users=$users round=p" "$raw" || return 0
-    echo "-- where the time goes: medians of the profiled runs (seconds; calls)"
-    local keys=(total before-search execute rows after-last-row final-paint execute-cpu open preferences first-row
-        next-row get-column free-column close-handle insert-item set-item-text set-redraw paint other-list
-        uncounted-in-rows)
-    # The median of one figure of one tool's profiled runs at these users and columns ($c).
-    profile_median() { grep "round=p.* profile $1 " "$raw" | field "$2" "users=$users columns=$c" | median; }
-    printf '%-18s' part
-    for c in "${COLUMN_COUNTS[@]}"; do printf '%14s %14s' "generate $c" "adsi $c"; done
-    echo
-    local k t v calls
-    for k in "${keys[@]}"; do
-        printf '%-18s' "$k"
-        for c in "${COLUMN_COUNTS[@]}"; do
-            for t in generate adsi; do
-                v="$(profile_median "$t" "$k")"
-                calls="$(grep "round=p.* profile $t " "$raw" | awk -v k="$k" -v c="columns=$c" -v u="users=$users" '
-                    $1 == u && $3 == c { for (i = 1; i <= NF; i++) if (index($i, k "=") == 1 && index($i, "/"))
-                                         { sub(".*/", "", $i); print $i } }' | sort -u | paste -sd'|')"
-                [ -n "$calls" ] && v="$v ($calls)"
-                printf '%15s' "$v"
-            done
-        done
-        echo
-    done
-    # Generate's time beyond the bare search, from the medians above, stretch by stretch.
-    for c in "${COLUMN_COUNTS[@]}"; do
-        local values=() k t
-        for t in generate adsi; do
-            for k in total before-search execute rows after-last-row final-paint insert-item set-item-text \
-                uncounted-in-rows next-row get-column free-column; do
-                values+=("$(profile_median "$t" "$k")")
-            done
-        done
-        awk -v c="$c" -v list="${values[*]}" 'BEGIN {
-            n = split(list, v, " ")
-            if (n < 24 || v[1] == "-" || v[13] == "-") exit
-            split("total before execute rows after paint insert text own next getcol freecol", name, " ")
-            for (i = 1; i <= 12; i++) { g[name[i]] = v[i]; a[name[i]] = v[i + 12] }
-            printf "%s columns: Generate %.3f s, bare search %.3f s: %+.3f s, stretch by stretch:\n", \
-                c, g["total"], a["total"], g["total"] - a["total"]
-            printf "  before the search %+.3f (Generate also clears the list, reads its headers, locks the window)\n", \
-                g["before"] - a["before"]
-            printf "  ExecuteSearch     %+.3f (the same call in both)\n", g["execute"] - a["execute"]
-            printf "  the rows          %+.3f = list inserts %.3f + cell texts to the list %.3f + making the cell texts %+.3f\n", \
-                g["rows"] - a["rows"], g["insert"], g["text"], g["own"] - a["own"]
-            printf "                            + GetNextRow/GetColumn/FreeColumn %+.3f\n", \
-                g["next"] + g["getcol"] + g["freecol"] - a["next"] - a["getcol"] - a["freecol"]
-            printf "  after the last row %+.3f (Generate also unlocks the window and writes the count)\n", \
-                g["after"] - a["after"]
-            printf "  the final paint   %+.3f\n", g["paint"]
-        }'
-    done
-}
-
-echo
-echo "Baselines: the bare ADSI search in a windowless process, and ldapsearch (OpenLDAP, simple bind"
-echo "over LDAPS, -E pr=1000/noprompt, all attributes, LDIF written to a file). Everything ran inside"
-echo "each domain's network namespace; Wine with LDAPREFERRALS=off, Xvfb and the wineserver there too."
-echo "generate = press to the list filled (fill) and painted (paint); ratios are of the medians; runs ="
-echo "the runs that gave a figure (generate/adsi/ldapsearch); peak gen = Generate's peak working set"
-echo "before the export, peak +csv = after it."
-for users in "${sizes[@]}"; do
-    summary "$users"
-done
-echo
-echo "Raw lines: $raw"
+"$ROOT/scripts/bench-summary.py" "$raw" "$rounds" "${sizes[@]}"

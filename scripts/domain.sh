@@ -4,7 +4,8 @@
 # Nothing leaves the namespace: the controller listens on a veth pair whose two ends both live in
 # it, and the namespace's resolv.conf names the controller, whose own DNS answers for the realm.
 
-# python3-samba: the login check (scripts/ntlm-login.py); samba-ad-dc brings it too.
+# python3-samba: the login check (scripts/ntlm-login.py); samba-ad-dc brings it too. It brings python3,
+# which prints the seed (scripts/domain/seed.py).
 DOMAIN_PACKAGES=(samba-ad-dc samba-ad-provision ldap-utils python3-samba)
 
 DOMAIN_REALM=QUORREX.TEST
@@ -76,14 +77,6 @@ in_domain_ns_as_root() {
     as_root ip netns exec "$DOMAIN_NS" "$@"
 }
 
-# Whether a process runs (and is not a zombie); unlike kill -0 this also sees root's processes
-# from another user.
-running() {
-    local state
-    state="$(sed -n 's/^[0-9]* (.*) \(.\).*/\1/p' "/proc/${1:-none}/stat" 2>/dev/null)"
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
 make_domain_namespace() {
     # A namespace left over from a run that was killed outright: its samba is gone with it.
     if as_root ip netns list | grep -qw "$DOMAIN_NS"; then
@@ -103,133 +96,27 @@ make_domain_namespace() {
     printf 'nameserver %s\n' "$DOMAIN_IP" | as_root tee "/etc/netns/$DOMAIN_NS/resolv.conf" >/dev/null
 }
 
-# Ends, by pid, whatever still runs in the namespace (the controller's helpers, a test's leftovers).
+namespace_pids() {
+    as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true
+}
+
+namespace_empty() {
+    [ -z "$(namespace_pids)" ]
+}
+
+# Ends, by pid, whatever still runs in the namespace (a controller or a test left by a killed run).
 stop_namespace_processes() {
-    local pids
-    pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
-    [ -z "$pids" ] && return 0
-    # shellcheck disable=SC2086
-    as_root kill $pids 2>/dev/null || true
-    for _ in $(seq 1 50); do
-        pids="$(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null || true)"
-        [ -z "$pids" ] && return 0
-        sleep 0.1
-    done
-    # shellcheck disable=SC2086
-    as_root kill -KILL $pids 2>/dev/null || true
+    namespace_empty && return 0
+    # shellcheck disable=SC2046
+    as_root kill $(namespace_pids) 2>/dev/null || true
+    wait_until 5 0.1 "the processes in $DOMAIN_NS to end" namespace_empty && return 0
+    # shellcheck disable=SC2046
+    as_root kill -KILL $(namespace_pids) 2>/dev/null || true
 }
 
-# One attribute line with its value base64-encoded, as LDIF requires for line breaks and characters
-# beyond ASCII; the value's backslash escapes (\r, \n, \xHH) are expanded first.
-ldif_base64() {
-    printf '%s:: %s\n' "$1" "$(printf '%b' "$2" | base64 -w0)"
-}
-
-# The start of a user entry in the seed's organizational unit: cn, then sAMAccountName.
-ldif_user() {
-    printf '\ndn: CN=%s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: %s\nsAMAccountName: %s\n' \
-        "$1" "$DOMAIN_BASE" "$1" "$2"
-}
-
-# The seed: special users for every catalogue attribute and every hard case, then plain bulk users.
+# The seed: the special users (every catalogue attribute, every hard case), then the bulk users.
 write_seed_ldif() {
-    {
-        printf 'dn: OU=Quorrex Seed,%s\nobjectClass: organizationalUnit\nou: Quorrex Seed\n' "$DOMAIN_BASE"
-
-        ldif_user "Every Attribute" every.attribute
-        printf 'givenName: Evelyn\ninitials: EA\nsn: Attribute\ndisplayName: Evelyn Attribute\n'
-        printf 'description: Has every column\nphysicalDeliveryOfficeName: Room 101\n'
-        printf 'telephoneNumber: 555 0100\nmail: evelyn@quorrex.test\nurl: http://www.quorrex.test/evelyn\n'
-        printf 'streetAddress: 1 Main Street\npostOfficeBox: PO 7\nl: Springfield\nst: Kent\n'
-        printf 'postalCode: 12345\nco: United Kingdom\nuserPrincipalName: every.attribute@quorrex.test\n'
-
-        ldif_user "Comma Description" comma.description
-        printf 'givenName: Carla\nsn: Comma\ndescription: Sales, North, and East\n'
-
-        ldif_user "CRLF Description" crlf.description
-        printf 'givenName: Cyril\n'
-        ldif_base64 description 'First line\r\nSecond line'
-
-        ldif_user "LF Description" lf.description
-        printf 'givenName: Lena\n'
-        ldif_base64 description 'Upper\nLower'
-
-        ldif_user "Two Line Address" two.line.address
-        ldif_base64 streetAddress '10 High Street\r\nFlat 2'
-        printf 'l: Leeds\n'
-
-        ldif_user "Several Web Pages" several.web.pages
-        printf 'url: http://one.quorrex.test\nurl: http://two.quorrex.test\nurl: http://three.quorrex.test\n'
-        printf 'postOfficeBox: PO 1\npostOfficeBox: PO 2\n'
-
-        ldif_user "International Phone" international.phone
-        printf 'telephoneNumber: +44 20 7946 0958\n'
-
-        ldif_user "Lukasz Nowak" lukasz.nowak
-        ldif_base64 givenName 'Łukasz'
-        printf 'sn: Nowak\n'
-        ldif_base64 displayName '山田 太郎'
-        ldif_base64 description 'Beyond the BMP: \xf0\x9f\x98\x80'
-
-        ldif_user "Only Name One" only.name.one
-        ldif_user "Only Name Two" only.name.two
-        ldif_user "Name And Mail" name.and.mail
-        printf 'mail: name.and.mail@quorrex.test\n'
-
-        if [ "$DOMAIN_BULK_VALUES" = full ]; then
-            write_full_bulk_users
-            return
-        fi
-        local i n
-        for ((i = 1; i <= DOMAIN_BULK_USERS; i++)); do
-            n="$(printf '%04d' "$i")"
-            ldif_user "Bulk User $n" "bulk$n"
-            printf 'givenName: Bulk%s\nsn: User\ndisplayName: Bulk User %s\n' "$n" "$n"
-            # Some rows differ in which columns are empty.
-            ((i % 3 == 0)) && printf 'description: Bulk user number %d, every third\n' "$i"
-            ((i % 7 == 0)) && printf 'initials: B\n'
-            printf 'userPrincipalName: bulk%s@quorrex.test\n' "$n"
-        done
-    } >"$1"
-}
-
-# Bulk users as a directory of people looks: names, titles, offices, phones, mail, addresses, some
-# web pages and post boxes, a few columns empty here and there. awk, because the shell takes
-# minutes for 100,000 users and this runs at every start to key the cache.
-write_full_bulk_users() {
-    awk -v users="$DOMAIN_BULK_USERS" -v base="$DOMAIN_BASE" -v dns="$DOMAIN_DNS" 'BEGIN {
-        nf = split("James Mary Robert Patricia John Jennifer Michael Linda David Elizabeth William Barbara " \
-              "Richard Susan Joseph Jessica Thomas Sarah Charles Karen Daniel Nancy Matthew Lisa Anthony " \
-              "Betty Mark Margaret Donald Sandra Steven Ashley Paul Kimberly Andrew Emily Joshua Donna", first, " ")
-        nl = split("Smith Johnson Williams Brown Jones Garcia Miller Davis Rodriguez Martinez Hernandez Lopez " \
-              "Gonzalez Wilson Anderson Thomas Taylor Moore Jackson Martin Lee Perez Thompson White Harris " \
-              "Sanchez Clark Ramirez Lewis Robinson Walker Young Allen King Wright Scott Torres Nguyen Hill", last, " ")
-        split("Accounts Payable Clerk|Sales Manager|Software Engineer|Help Desk Technician|HR Advisor|" \
-              "Marketing Coordinator|Warehouse Supervisor|Financial Analyst|Legal Counsel|Project Manager|" \
-              "Network Administrator|Customer Service Representative", title, "|")
-        split("Finance|Sales|Engineering|IT Services|Human Resources|Marketing|Logistics|Legal", dept, "|")
-        split("London|Manchester|Birmingham|Leeds|Glasgow|Bristol|Liverpool|Edinburgh|Cardiff|Belfast", city, "|")
-        split("Greater London|Greater Manchester|West Midlands|West Yorkshire|Lanarkshire|Avon|Merseyside|" \
-              "Midlothian|Glamorgan|Antrim", county, "|")
-        split("Station Road|High Street|Church Lane|Victoria Road|Green Lane|Manor Road|Park Avenue|Mill Lane", street, "|")
-        for (i = 1; i <= users; i++) {
-            n = sprintf("%06d", i)
-            f = first[(i * 7) % nf + 1]; s = last[int(i / nf) % nl + 1]; c = (i * 3) % 10 + 1
-            printf "\ndn: CN=Bulk User %s,OU=Quorrex Seed,%s\nobjectClass: user\ncn: Bulk User %s\n", n, base, n
-            printf "sAMAccountName: bulk%s\ngivenName: %s\nsn: %s\ndisplayName: %s %s\n", n, f, s, f, s
-            if (i % 5 != 0) printf "initials: %c\n", 65 + (i * 11) % 26
-            if (i % 10 != 0) printf "description: %s, %s\n", title[i % 12 + 1], dept[i % 8 + 1]
-            printf "physicalDeliveryOfficeName: Building %d Room %d\n", i % 9 + 1, 100 + i % 400
-            printf "telephoneNumber: +44 %d %04d %04d\n", 20 + i % 80, (i * 37) % 10000, i % 10000
-            printf "mail: %s.%s.%s@%s\n", tolower(f), tolower(s), n, dns
-            if (i % 4 == 0) printf "url: https://intranet.%s/people/bulk%s\n", dns, n
-            printf "streetAddress: %d %s\n", i % 250 + 1, street[i % 8 + 1]
-            if (i % 3 == 0) printf "postOfficeBox: PO Box %d\n", 1000 + i % 9000
-            printf "l: %s\nst: %s\npostalCode: %c%c%d %d%c%c\nco: United Kingdom\n", city[c], county[c], \
-                65 + i % 26, 65 + (i / 26) % 26, i % 20 + 1, i % 10, 65 + (i * 7) % 26, 65 + (i * 5) % 26
-            printf "userPrincipalName: bulk%s@%s\n", n, dns
-        }
-    }'
+    "$ROOT/scripts/domain/seed.py" "$DOMAIN_BULK_USERS" "$DOMAIN_BULK_VALUES" "$DOMAIN_BASE" "$DOMAIN_DNS" >"$1"
 }
 
 # The second domain's locator records: its controller's name resolves, but nothing answers there.
@@ -282,40 +169,66 @@ make_domain_runtime() {
     done
 }
 
+# samba runs as the first process of a PID namespace of its own (unshare --pid, inside the network
+# namespace). When that process ends, the kernel ends every other process of its PID namespace: one
+# kill of samba ends all its helpers, those started a moment before included. unshare waits for
+# samba and, should it be killed first, takes samba with it (--kill-child).
 start_samba() {
     make_domain_runtime
-    # Not through a function: $! must be the pid of samba itself (ip netns exec execs it), or of the
-    # sudo that passes our signals on to it. No inherited descriptors: a test runner waits for
-    # whoever holds its pipes.
+    # sh writes its pid into the launcher file and execs ip, which execs unshare: the pid is
+    # unshare's, whose child samba_started looks for. No inherited descriptors: a test runner waits
+    # for whoever holds its pipes.
     # DOMAIN_SAMBA_LOG_LEVEL, when set, is its log level (for instance "1 auth_audit:3" to log every
     # login); samba.out holds its log.
-    "${ROOT_PREFIX[@]}" ip netns exec "$DOMAIN_NS" samba -i -s "$DOMAIN_TARGET/etc/smb.conf" \
-        ${DOMAIN_SAMBA_LOG_LEVEL:+"--debuglevel=$DOMAIN_SAMBA_LOG_LEVEL"} </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
-    DOMAIN_SAMBA_PID=$!
+    local launcher="$DOMAIN_RUN/unshare.pid"
+    "${ROOT_PREFIX[@]}" sh -c 'echo $$ >"$1" && shift && exec "$@"' sh "$launcher" \
+        ip netns exec "$DOMAIN_NS" unshare --pid --fork --kill-child --mount-proc \
+        samba -i -s "$DOMAIN_TARGET/etc/smb.conf" ${DOMAIN_SAMBA_LOG_LEVEL:+"--debuglevel=$DOMAIN_SAMBA_LOG_LEVEL"} \
+        </dev/null >"$DOMAIN_DIR/samba.out" 2>&1 &
     # Stopped by pid, not as a job; a test may kill it on purpose, which is no news for the shell.
-    disown "$DOMAIN_SAMBA_PID"
+    disown $!
+    DOMAIN_SAMBA_PID=""
+    if ! wait_until 10 0.05 "samba to start in a PID namespace of its own" samba_started "$launcher"; then
+        log_samba_output
+        return 1
+    fi
     echo "$DOMAIN_SAMBA_PID" >"$DOMAIN_PID_FILE"
     wait_for_directory
+}
+
+log_samba_output() {
+    log "samba's last output:"
+    tail -20 "$DOMAIN_DIR/samba.out" >&2
+}
+
+# Whether samba runs as the first process (pid 1) of a PID namespace: unshare's child. Sets
+# DOMAIN_SAMBA_PID to its pid here.
+samba_started() {
+    local unshare
+    unshare="$(cat "$1")" && [ -n "$unshare" ] || return 1
+    DOMAIN_SAMBA_PID="$(ps -o pid= --ppid "$unshare" | tr -d ' ')"
+    [ -n "$DOMAIN_SAMBA_PID" ] && grep -q '^NSpid:.*[[:space:]]1$' "/proc/$DOMAIN_SAMBA_PID/status"
+}
+
+directory_answers() {
+    in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null && domain_login 2>/dev/null | grep -qx "$DOMAIN_BASE"
+}
+
+directory_answers_or_samba_ended() {
+    ended "$DOMAIN_SAMBA_PID" || directory_answers
 }
 
 # Waits until the controller answers DNS with its own name and takes a login the way the program
 # makes one (1 to 2 s usually; DNS may come up after LDAP).
 wait_for_directory() {
-    local deadline=$((SECONDS + 90))
-    while [ $SECONDS -lt $deadline ]; do
-        if ! running "$DOMAIN_SAMBA_PID"; then
-            log "samba ended at start; its output:"
-            tail -20 "$DOMAIN_DIR/samba.out" >&2
-            return 1
-        fi
-        if in_domain_ns getent hosts "$DOMAIN_HOST.$DOMAIN_DNS" >/dev/null &&
-            domain_login 2>/dev/null | grep -qx "$DOMAIN_BASE"; then
-            return 0
-        fi
-        sleep 0.2
-    done
-    log "samba did not answer DNS and take a login within 90 s; the last try said:"
-    domain_login >/dev/null || true
+    if ! wait_until 90 0.2 "samba to answer DNS and take a login" directory_answers_or_samba_ended; then
+        log "the last try said:"
+        domain_login >/dev/null || true
+        return 1
+    fi
+    running "$DOMAIN_SAMBA_PID" && return 0
+    log "samba ended at start"
+    log_samba_output
     return 1
 }
 
@@ -331,52 +244,13 @@ samba_pid() {
     if [ -f "$DOMAIN_PID_FILE" ]; then cat "$DOMAIN_PID_FILE"; else echo "$DOMAIN_SAMBA_PID"; fi
 }
 
-# samba and every process it started, parents first.
-samba_process_tree() {
-    local pids=("$1") i=0
-    while [ $i -lt ${#pids[@]} ]; do
-        # shellcheck disable=SC2207
-        pids+=($(ps -o pid= --ppid "${pids[$i]}" 2>/dev/null || true))
-        i=$((i + 1))
-    done
-    echo "${pids[@]}"
-}
-
-# The controller dies at once, as in a crash: each of its processes is killed by pid (those given,
-# or the whole tree of the running controller). Then whatever of it is left in the namespace goes
-# too: helpers it started after the given pids were listed, which nothing else would end.
+# The controller dies at once, as in a crash: samba (the given pid, or the running one) is killed,
+# and with it, by the kernel, every other process of its PID namespace. samba counts as ended only
+# once they all have.
 kill_samba() {
-    local pids=("$@") stragglers pid
-    # shellcheck disable=SC2207
-    [ ${#pids[@]} -eq 0 ] && pids=($(samba_process_tree "$(samba_pid)"))
-    as_root kill -KILL "${pids[@]}" 2>/dev/null || true
-    for _ in $(seq 1 50); do
-        stragglers="$(samba_processes_in_namespace)"
-        [ -z "$stragglers" ] && return 0
-        for pid in $stragglers; do
-            [[ " ${pids[*]} " == *" $pid "* ]] || ! running "$pid" && continue
-            log "also killing $pid, started after the controller's processes were listed: $(ps -o args= -p "$pid")"
-            pids+=("$pid")
-        done
-        # shellcheck disable=SC2086
-        as_root kill -KILL $stragglers 2>/dev/null || true
-        sleep 0.05
-    done
-    log "samba processes outlived the kill: $(samba_processes_in_namespace | tr '\n' ' ')"
-}
-
-# The controller's processes in the namespace, known by their programs: samba and its tasks, smbd,
-# winbindd, and the samba_* tools it runs now and then.
-samba_processes_in_namespace() {
-    local pid exe
-    for pid in $(as_root ip netns pids "$DOMAIN_NS" 2>/dev/null); do
-        running "$pid" || continue
-        exe="$(as_root readlink "/proc/$pid/exe" 2>/dev/null)" || continue
-        case "$exe" in
-        */sbin/samba | */sbin/smbd | */sbin/winbindd) echo "$pid" ;;
-        */python3*) as_root cat "/proc/$pid/cmdline" 2>/dev/null | tr '\0' ' ' | grep -q '/samba_' && echo "$pid" ;;
-        esac
-    done
+    local pid="${1:-$(samba_pid)}"
+    as_root kill -KILL "$pid" 2>/dev/null || true
+    wait_until 5 0.02 "the controller's processes to end" ended "$pid"
 }
 
 stop_samba() {
@@ -384,11 +258,7 @@ stop_samba() {
     pid="$(samba_pid)"
     [ -z "$pid" ] && return 0
     as_root kill "$pid" 2>/dev/null || true
-    for _ in $(seq 1 100); do
-        running "$pid" || break
-        sleep 0.1
-    done
-    as_root kill -KILL "$pid" 2>/dev/null || true
+    wait_until 10 0.1 "samba to end" ended "$pid" || as_root kill -KILL "$pid" 2>/dev/null || true
     DOMAIN_SAMBA_PID=""
     rm -f "$DOMAIN_PID_FILE"
 }

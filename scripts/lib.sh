@@ -13,6 +13,34 @@ WINE_PACKAGES=(wine wine64 libwine fonts-wine xvfb xauth x11-utils xdotool image
 
 log() { printf '[%s] %s\n' "$(basename "$0")" "$*" >&2; }
 
+# Waits until a command succeeds: tries it at once, then every INTERVAL seconds (0: again at once),
+# for at most SECONDS whole seconds. The command runs in this shell (a function may set variables)
+# with its output sent nowhere. When time is up, says what it waited for and returns 1.
+#   wait_until SECONDS INTERVAL "what it waits for" command [arguments...]
+wait_until() {
+    local seconds="$1" interval="$2" what="$3" deadline
+    shift 3
+    # Microseconds; the clock's decimal point follows the locale.
+    deadline=$((${EPOCHREALTIME//[!0-9]/} + seconds * 1000000))
+    until "$@" >/dev/null 2>&1; do
+        if [ "${EPOCHREALTIME//[!0-9]/}" -ge "$deadline" ]; then
+            log "gave up waiting for $what after $seconds s"
+            return 1
+        fi
+        [ "$interval" = 0 ] || sleep "$interval"
+    done
+}
+
+# Whether a process runs (and is not a zombie); unlike kill -0 this also sees root's processes
+# from another user.
+running() {
+    local state
+    state="$(sed -n 's/^[0-9]* (.*) \(.\).*/\1/p' "/proc/${1:-none}/stat" 2>/dev/null)"
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+ended() { ! running "$1"; }
+
 # The box around the pixels of exactly one colour (e.g. '#0000FF') in an image, as
 # "width height x y"; nothing when there are none.
 colour_box() {
@@ -51,10 +79,7 @@ start_xvfb() {
     rm -f "$fifo"
     if [ -n "$n" ]; then
         export DISPLAY=":$n"
-        for _ in $(seq 1 100); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+        wait_until 10 0.1 "the display $DISPLAY to answer" xdpyinfo && return 0
     fi
     log "Xvfb did not start"
     return 1

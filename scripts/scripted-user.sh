@@ -33,17 +33,27 @@ shot() {
     import -window root "$1" 2>/dev/null
 }
 
+# Whether the screen is the same as a second ago; the new screenshot is the next one to compare with.
+screen_settled() {
+    sleep 1
+    shot "$work/b.png"
+    cmp -s <(convert "$work/a.png" rgb:-) <(convert "$work/b.png" rgb:-) && return 0
+    mv "$work/b.png" "$work/a.png"
+    return 1
+}
+
 # Waits until two screenshots a second apart are the same: the program has drawn what it does.
 wait_until_still() {
-    local deadline=$((SECONDS + $1))
     shot "$work/a.png"
-    while [ $SECONDS -lt $deadline ]; do
-        sleep 1
-        shot "$work/b.png"
-        if cmp -s <(convert "$work/a.png" rgb:-) <(convert "$work/b.png" rgb:-); then return 0; fi
-        mv "$work/b.png" "$work/a.png"
-    done
-    log "the screen did not settle within $1 s"
+    wait_until "$1" 0 "the screen to settle" screen_settled || true
+}
+
+# Whether the window is up: its CSV link is drawn. Sets link to the link's box.
+window_drawn() {
+    shot "$work/start.png"
+    # Only the CSV link is drawn in exactly that blue (RGB 0, 0, 255).
+    link="$(colour_box '#0000FF' "$work/start.png")"
+    [ -n "$link" ]
 }
 
 key() { xdotool key --delay 80 "$@"; }
@@ -55,16 +65,8 @@ xdotool mousemove 0 0
 wine "$exe" </dev/null >"$work/program.out" 2>&1 &
 program_pid=$!
 
-# The window is up once its CSV link is drawn.
 link=""
-for _ in $(seq 1 120); do
-    shot "$work/start.png"
-    # Only the CSV link is drawn in exactly that blue (RGB 0, 0, 255).
-    link="$(colour_box '#0000FF' "$work/start.png")"
-    [ -n "$link" ] && break
-    sleep 0.5
-done
-[ -n "$link" ] || { log "the program's window did not appear"; exit 1; }
+wait_until 90 0.5 "the program's window to appear" window_drawn || exit 1
 read -r lw lh lx ly <<<"$link"
 link_x=$((lx + lw / 2)) link_y=$((ly + lh / 2))
 wait_until_still 10
@@ -93,11 +95,7 @@ wait_until_still 30
 shot "$work/save-dialog.png"
 type_text "$(printf 'Z:%s' "$csv" | tr / '\\')"
 key Return
-for _ in $(seq 1 120); do
-    [ -s "$csv.csv" ] && break
-    sleep 0.5
-done
-[ -s "$csv.csv" ] || { log "no CSV file was written"; exit 1; }
+wait_until 60 0.5 "the CSV file $csv.csv to be written" test -s "$csv.csv" || exit 1
 # Characters the 8-bit file cannot hold bring a message (the screen is not as it was before the
 # click); Return answers it.
 xdotool mousemove "$link_x" $((link_y - 40))
@@ -114,14 +112,7 @@ shot "$screenshot"
 # Alt+F4 closes the program as the close box does.
 xdotool mousemove "$link_x" $((link_y - 40))
 key alt+F4
-for _ in $(seq 1 60); do
-    kill -0 "$program_pid" 2>/dev/null || break
-    sleep 0.5
-done
-if kill -0 "$program_pid" 2>/dev/null; then
-    log "the program did not close"
-    exit 1
-fi
+wait_until 30 0.5 "the program to close" ended "$program_pid" || exit 1
 wait "$program_pid" || true
 program_pid=""
 log "saved $csv.csv and $screenshot"

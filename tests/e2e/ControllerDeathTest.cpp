@@ -10,9 +10,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // The controller dies at a chosen moment of a run. tests/e2e/controller-death.sh runs these tests
-// and plays the controller's part: it waits for the word that Generate was pressed, kills every
-// samba process by pid when the moment comes, says what it saw, and starts the controller again
-// once it hears that the run has ended.
+// and plays the controller's part: it waits for the word that Generate was pressed, kills the
+// controller when the moment comes (samba, and with it every process of its PID namespace), says
+// what it saw, and starts the controller again once it hears that the run has ended.
 class ControllerDeath : public DomainTest {
 protected:
     std::wstring signals = Environment(L"QUORREX_TEST_DEATH_DIR");

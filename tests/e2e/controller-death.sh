@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs one domain test whose controller dies at a chosen moment, and plays the controller's part:
-# waits for the test's word that Generate was pressed, kills every samba process by pid when the
-# moment comes, writes what it saw, and once the test says the run has ended starts the controller
-# again for the rest of the test and the tests after it.
+# waits for the test's word that Generate was pressed, kills the controller when the moment comes
+# (samba, and with it every process of its PID namespace), writes what it saw, and once the test says
+# the run has ended starts the controller again for the rest of the test and the tests after it.
 # Runs inside the test domain's namespace (ctest under scripts/test.sh).
 #   controller-death.sh mid-search|at-bind TEST_EXE GTEST_FILTER
 #     mid-search: while the controller sends the search results (the namespace's loopback is
@@ -68,8 +68,7 @@ if [ "$moment" = mid-search ]; then
 fi
 
 # Looked up before the moment, so that the kill follows it within a millisecond.
-# shellcheck disable=SC2207
-controller=($(samba_process_tree "$(samba_pid)"))
+controller="$(samba_pid)"
 
 # The controller keeps connections of its own to its directory; only new ones are the program's.
 declare -A before=()
@@ -78,18 +77,13 @@ while read -r port _; do before[$port]=1; done < <(ldap_connections)
 "$ROOT/scripts/wine-run" "$exe" --gtest_filter="$filter" &
 test_pid=$!
 
-deadline=$((SECONDS + 60))
-until [ -f "$signals/generate-pressed" ]; do
-    if [ $SECONDS -ge $deadline ] || ! kill -0 "$test_pid" 2>/dev/null; then
-        log "the test never pressed Generate"
-        break
-    fi
-    sleep 0.01
-done
+test_ended() { ! kill -0 "$test_pid" 2>/dev/null; }
+pressed_or_test_ended() { [ -f "$signals/generate-pressed" ] || test_ended; }
+run_ended_or_test_ended() { [ -f "$signals/run-ended" ] || test_ended; }
 
-seen=""
-deadline=$((SECONDS + 30))
-while [ -z "$seen" ] && [ -f "$signals/generate-pressed" ] && [ $SECONDS -lt $deadline ]; do
+# Whether the moment has come on a connection of the program's; sets seen to what was seen then.
+moment_came() {
+    local port queue delivered
     while read -r port queue delivered; do
         [ -n "${before[$port]:-}" ] && continue
         if [ "$moment" = at-bind ]; then
@@ -99,9 +93,18 @@ while [ -z "$seen" ] && [ -f "$signals/generate-pressed" ] && [ $SECONDS -lt $de
             seen="mid-search: the controller was sending results ($delivered bytes sent, $queue queued)"
         fi
     done < <(ldap_connections)
-done
+    [ -n "$seen" ]
+}
+
+wait_until 60 0.01 "the test to press Generate" pressed_or_test_ended || true
+seen=""
+if [ -f "$signals/generate-pressed" ]; then
+    wait_until 30 0 "the moment to kill the controller ($moment)" moment_came || true
+else
+    log "the test never pressed Generate"
+fi
 if [ -n "$seen" ]; then
-    kill_samba "${controller[@]}"
+    kill_samba "$controller"
     log "killed the controller, $seen"
 else
     seen="not killed: the moment did not come"
@@ -110,10 +113,7 @@ echo "$seen" >"$signals/controller-killed"
 
 restore_network
 # Only once the run has ended: a controller back too early would answer the rest of that run.
-deadline=$((SECONDS + 120))
-until [ -f "$signals/run-ended" ] || [ $SECONDS -ge $deadline ] || ! kill -0 "$test_pid" 2>/dev/null; do
-    sleep 0.05
-done
+wait_until 120 0.05 "the test's word that the run has ended" run_ended_or_test_ended || true
 if ! running "$(samba_pid)"; then
     started=$SECONDS
     # Every login the controller takes from now on goes to its log, for the report of a failure.
