@@ -10,9 +10,16 @@
 
 namespace {
 
+// Ctrl alone: AltGr arrives as Ctrl+Alt, and AltGr+S or AltGr+C types a letter on many keyboards.
 bool ControlKeyDown()
 {
-    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0;
+}
+
+// A key held down repeats its press; a command runs once.
+bool IsRepeat(const MSG& msg)
+{
+    return (msg.lParam & (1 << 30)) != 0;
 }
 
 bool ShiftKeyDown()
@@ -34,7 +41,7 @@ MenuKey MenuKeyOf(const MSG& msg)
     if (msg.wParam == VK_APPS)
         return up ? MenuKey::Opens : MenuKey::UsedUp;
     if (msg.wParam == VK_F10 && ShiftKeyDown())
-        return down ? MenuKey::Opens : MenuKey::UsedUp;
+        return down && !IsRepeat(msg) ? MenuKey::Opens : MenuKey::UsedUp;
     return MenuKey::None;
 }
 
@@ -51,7 +58,7 @@ void CQuorrexDlg::OnCopyRows()
     if (text.empty())
         return; // nothing selected: the clipboard keeps what it holds
     if (!SetClipboardText(m_hWnd, text))
-        AppMessageBox(L"The rows could not be copied: another program is using the clipboard.", MB_ICONEXCLAMATION);
+        AppMessageBox(L"The rows could not be copied to the clipboard.", MB_ICONEXCLAMATION);
 }
 
 void CQuorrexDlg::OnSelectAllRows()

@@ -8,12 +8,17 @@
 
 POINT ListMenuPoint(const CListCtrl& list, LPARAM messagePoint)
 {
-    if (messagePoint != -1)
-        return {GET_X_LPARAM(messagePoint), GET_Y_LPARAM(messagePoint)};
+    const POINT given = {GET_X_LPARAM(messagePoint), GET_Y_LPARAM(messagePoint)};
+    if (given.x != -1 || given.y != -1)
+        return given;
     POINT at = {0, 0};
     const int focused = ListView_GetNextItem(list.m_hWnd, -1, LVNI_FOCUSED);
     RECT row;
-    if (focused >= 0 && ListView_GetItemRect(list.m_hWnd, focused, &row, LVIR_LABEL))
+    RECT client;
+    ::GetClientRect(list.m_hWnd, &client);
+    // A focused row scrolled out of sight would put the menu beside the list.
+    if (focused >= 0 && ListView_GetItemRect(list.m_hWnd, focused, &row, LVIR_LABEL) && row.bottom > client.top &&
+        row.bottom < client.bottom)
         at = {row.left, row.bottom};
     ::ClientToScreen(list.m_hWnd, &at);
     return at;

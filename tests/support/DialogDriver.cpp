@@ -96,12 +96,17 @@ void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std
 {
     POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ::ClientToScreen(window, &at);
-    ::SetCursorPos(at.x, at.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = down;
-    input[1].mi.dwFlags = up;
-    ::SendInput(2, input, sizeof(INPUT));
+    // The move and the click as one stream of input: under Wine a warp of the pointer may still be
+    // overtaken by a click sent after it.
+    INPUT input[3] = {};
+    for (INPUT& event : input)
+        event.type = INPUT_MOUSE;
+    input[0].mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    input[0].mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input[1].mi.dwFlags = down;
+    input[2].mi.dwFlags = up;
+    ::SendInput(3, input, sizeof(INPUT));
     const ULONGLONG deadline = ::GetTickCount64() + 10000;
     while (!done() && ::GetTickCount64() < deadline) {
         PumpMessages();

@@ -32,7 +32,10 @@ OtherProgramInFront::OtherProgramInFront() : m_ready(::CreateEventW(nullptr, TRU
 
 OtherProgramInFront::~OtherProgramInFront()
 {
-    ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+    // The thread takes messages once its window exists; a slow start is waited for, with a deadline.
+    ::WaitForSingleObject(m_ready, 10000);
+    for (int tries = 0; tries < 500 && !::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0); ++tries)
+        ::Sleep(10);
     m_thread.join();
     ::CloseHandle(m_ready);
 }
