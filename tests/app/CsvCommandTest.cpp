@@ -158,14 +158,6 @@ TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
     ::GetWindowRect(dialog.GetDlgItem(IDC_GENERATE_CSV), &link);
     const POINT at = {(link.left + link.right) / 2, (link.top + link.bottom) / 2};
     ASSERT_EQ(::WindowFromPoint(at), dialog.GetDlgItem(IDC_GENERATE_CSV));
-    INPUT input[3] = {};
-    for (INPUT& event : input)
-        event.type = INPUT_MOUSE;
-    input[0].mi.dx = ::MulDiv(at.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    input[0].mi.dy = ::MulDiv(at.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     const auto waitFor = [&](auto done, ULONGLONG milliseconds) {
         const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
         while (!done() && ::GetTickCount64() < deadline) {
@@ -176,7 +168,7 @@ TEST_F(CsvCommandTest, AMouseClickOnTheLinkSavesTheListThroughTheRealSaveDialog)
     int clicks = 0;
     do {
         ++clicks;
-        ASSERT_EQ(::SendInput(3, input, sizeof(INPUT)), 3u);
+        ASSERT_TRUE(SendMouseClick(at, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP));
         waitFor([&] { return buttonDowns > 0; }, 3000);
     } while (buttonDowns == 0 && clicks < 3);
     waitFor([&] { return answered && FileExists(path + L".csv"); }, 30000);

@@ -92,12 +92,8 @@ void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)>
     g_pending.timer = ::SetTimer(nullptr, 0, 20, OnModalTimer);
 }
 
-void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done)
+bool SendMouseClick(POINT at, DWORD down, DWORD up)
 {
-    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ::ClientToScreen(window, &at);
-    // The move and the click as one stream of input: under Wine a warp of the pointer may still be
-    // overtaken by a click sent after it.
     INPUT input[3] = {};
     for (INPUT& event : input)
         event.type = INPUT_MOUSE;
@@ -106,7 +102,14 @@ void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std
     input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     input[1].mi.dwFlags = down;
     input[2].mi.dwFlags = up;
-    ::SendInput(3, input, sizeof(INPUT));
+    return ::SendInput(3, input, sizeof(INPUT)) == 3;
+}
+
+void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done)
+{
+    POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ::ClientToScreen(window, &at);
+    SendMouseClick(at, down, up);
     const ULONGLONG deadline = ::GetTickCount64() + 10000;
     while (!done() && ::GetTickCount64() < deadline) {
         PumpMessages();

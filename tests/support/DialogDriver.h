@@ -20,6 +20,10 @@ void PumpMessages();
 void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action);
 // The same for the first visible top-level window of this thread that matches.
 void WhenModalOpens(std::function<bool(HWND)> matches, std::function<void(HWND)> action);
+// Moves the real mouse to a point of the screen and presses and releases a button there (down and
+// up flags, as SendInput takes them), as one stream of input: under Wine a warp of the pointer may
+// still be overtaken by a click sent after it. False when the input was not taken.
+bool SendMouseClick(POINT at, DWORD down, DWORD up);
 // A click of the real mouse (down and up flags, as SendInput takes them) at the centre of a window's
 // rectangle given in its client coordinates; then messages run until done() or 10 s have passed.
 void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std::function<bool()>& done);
