@@ -10,6 +10,7 @@
 // password comes from the environment (QUORREX_BENCH_PASSWORD), never from the command line.
 //   quorrex_dc_bench.exe [--profile] generate|adsi <domain> <user> <6|17> [filter]
 //   quorrex_dc_bench.exe hold      (keeps Wine's desktop open between runs; see wmain)
+#include "BenchSupport.h"
 #include "app/QuorrexDlg.h"
 #include "chooser/ColumnRebuild.h"
 #include "export/CsvExport.h"
@@ -39,11 +40,6 @@
 namespace {
 
 constexpr wchar_t kDefaultFilter[] = L"(&(objectClass=user)(objectCategory=user))";
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 double PeakMegabytes()
 {

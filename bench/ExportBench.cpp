@@ -1,6 +1,7 @@
 // Times the CSV export of a filled result list and watches the process's working set while it
 // runs. The baseline of the same run is reading the same cells out of the list without writing
 // them. Prints figures; never fails on speed.
+#include "BenchSupport.h"
 #include "export/CsvExport.h"
 #include "framework/Dialog.h"
 #include "framework/ListCtrl.h"
@@ -20,11 +21,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 SIZE_T WorkingSet()
 {

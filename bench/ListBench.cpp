@@ -1,5 +1,6 @@
 // Times sorting the result list by a header click and copying every row, against a baseline
 // measured in the same run: the bare list-view fill of the same cells.
+#include "BenchSupport.h"
 #include "app/QuorrexDlg.h"
 #include "framework/ListCtrl.h"
 #include "resources/resource.h"
@@ -15,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // Cells as a directory gives them: names out of order, numbers of every width, some without value.
 std::wstring Cell(int row, int column)
@@ -81,13 +77,10 @@ size_t ClipboardCharacters()
 
 int main()
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     MessageBoxRecorder boxes;
     CQuorrexDlg dialog;
-    if (!dialog.Create())
+    if (!ShowMainDialog(dialog))
         return 1;
-    ::ShowWindow(dialog.m_hWnd, SW_SHOW);
     CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
     const int columns = list.GetColumnCount(); // the six basic columns
 

@@ -1,5 +1,6 @@
 // Times SearchDirectory filling the real list view from a scripted directory, against a baseline
 // measured in the same run: the bare list-view fill of the same cells.
+#include "BenchSupport.h"
 #include "app/QuorrexDlg.h"
 #include "framework/ListCtrl.h"
 #include "query/DirectorySearch.h"
@@ -22,11 +23,6 @@ namespace {
 const std::vector<std::wstring> kHeaders = {L"NAME",      L"FIRST NAME",   L"INITIAL",
                                              L"LAST NAME", L"DISPLAY NAME", L"DESCRIPTION"};
 const wchar_t* const kAttributes[] = {L"cn", L"givenName", L"initials", L"sn", L"displayName", L"description"};
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 void Populate(FakeDirectorySearch& directory, int rows)
 {
@@ -83,14 +79,10 @@ double SearchFill(CDialog& dialog, const CListCtrl& list, FakeDirectorySearch& d
 
 int main()
 {
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    ::InitCommonControlsEx(&controls);
     MessageBoxRecorder boxes;
-    // The real main dialog, so that the list is bound (subclassed) as in the program.
     CQuorrexDlg dialog;
-    if (!dialog.Create())
+    if (!ShowMainDialog(dialog))
         return 1;
-    ::ShowWindow(dialog.m_hWnd, SW_SHOW);
     CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
     SetColumns(list);
 
