@@ -1,17 +1,19 @@
-// Sorting the result list: one column's keys, a stable order of the rows, and the list reordered
-// in place by the rank of each row, found through the items' values.
+// Sorting the result list: one column's texts as classes, a stable order of the rows, and the list
+// reordered in place by the rank of each row, found through the items' values.
 #include "resultlist/ListSort.h"
 
 #include "framework/WaitCursor.h"
+#include "resultlist/SortKeys.h"
 
 #include <algorithm>
-#include <numeric>
+#include <climits>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr wchar_t kNoValue[] = L"-";
+constexpr int kNoValueClass = INT_MAX; // after every text, in both directions
 
 // The items' values are their places when they came (a permutation of the rows), so that the list
 // can sort by the rank each value has in the new order.
@@ -23,69 +25,87 @@ int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM ranksByValue)
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-// Gives every item its place as its value, unless the values already number the rows once each (as
-// after a fill, or an earlier sort). Only a list filled some other way pays for this, once.
-void NumberItemsOnce(const CListCtrl& list)
+// The items' values in the order shown. Unless they number the rows once each (as after a fill, or
+// an earlier sort), every item is first given its place as its value: only a list filled some
+// other way pays for this, once.
+std::vector<int> ShownValues(const CListCtrl& list)
 {
     const int count = list.GetItemCount();
+    std::vector<int> values(static_cast<size_t>(count));
     std::vector<char> seen(static_cast<size_t>(count));
     bool numbered = true;
     for (int row = 0; row < count && numbered; ++row) {
         const LPARAM value = list.GetItemData(row);
         numbered = value >= 0 && value < count && !seen[static_cast<size_t>(value)];
-        if (numbered)
+        if (numbered) {
             seen[static_cast<size_t>(value)] = 1;
+            values[static_cast<size_t>(row)] = static_cast<int>(value);
+        }
     }
     if (numbered)
-        return;
+        return values;
     list.SendMessage(WM_SETREDRAW, FALSE);
-    for (int row = 0; row < count; ++row)
+    for (int row = 0; row < count; ++row) {
         list.SetItemData(row, row);
+        values[static_cast<size_t>(row)] = row;
+    }
     list.SendMessage(WM_SETREDRAW, TRUE);
+    return values;
 }
 
-// The rank each row takes in the new order, by its place in the list now.
-std::vector<int> RanksOfRows(const CListCtrl& list, int column, bool ascending, DigitRule rule)
+// By value, the class of each row's text in one column: equal texts share a class, and classes
+// rise with the text; a row without a value gets the class after all others.
+std::vector<int> ClassesOfColumn(const CListCtrl& list, int column, const std::vector<int>& shownValues,
+                                 DigitRule rule)
 {
-    const int count = list.GetItemCount();
-    std::vector<std::string> keys(static_cast<size_t>(count));
-    std::vector<char> noValue(static_cast<size_t>(count)); // cells without a value ("-")
+    const size_t count = shownValues.size();
+    std::vector<std::string> keys(count);
+    std::vector<int> classes(count, kNoValueClass);
+    std::vector<int> withText;
+    withText.reserve(count);
     std::wstring text;
     std::vector<wchar_t> buffer(256);
-    for (int row = 0; row < count; ++row) {
-        list.GetItemText(row, column, text, buffer);
-        noValue[row] = text == kNoValue;
-        if (!noValue[row])
-            keys[row] = SortKey(text, rule);
+    for (size_t row = 0; row < count; ++row) {
+        list.GetItemText(static_cast<int>(row), column, text, buffer);
+        if (text == kNoValue)
+            continue;
+        keys[row] = SortKey(text, rule);
+        withText.push_back(static_cast<int>(row));
     }
-    std::vector<int> order(static_cast<size_t>(count));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        if (noValue[a] != noValue[b])
-            return noValue[b] != 0;
-        return ascending ? keys[a] < keys[b] : keys[b] < keys[a];
-    });
-    std::vector<int> ranks(static_cast<size_t>(count));
-    for (int place = 0; place < count; ++place)
-        ranks[order[place]] = place;
-    return ranks;
+    std::stable_sort(withText.begin(), withText.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+    int current = -1;
+    for (size_t i = 0; i < withText.size(); ++i) {
+        if (i == 0 || keys[withText[i - 1]] < keys[withText[i]])
+            ++current;
+        classes[static_cast<size_t>(shownValues[withText[i]])] = current;
+    }
+    return classes;
 }
 
-} // namespace
-
-void SortRows(const CListCtrl& list, int column, bool ascending, DigitRule rule)
+// Reorders the list by class, ascending or descending, rows of one class in the order shown and
+// rows without a value last. Returns the values in the new order.
+std::vector<int> ReorderByClass(const CListCtrl& list, const std::vector<int>& shownValues,
+                                const std::vector<int>& classes, bool ascending)
 {
-    CWaitCursor wait;
-    NumberItemsOnce(list);
-    const std::vector<int> ranks = RanksOfRows(list, column, ascending, rule);
-    std::vector<int> ranksByValue(ranks.size());
-    for (int row = 0; row < static_cast<int>(ranks.size()); ++row)
-        ranksByValue[static_cast<size_t>(list.GetItemData(row))] = ranks[static_cast<size_t>(row)];
+    std::vector<int> order = shownValues;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int first = classes[static_cast<size_t>(a)];
+        const int second = classes[static_cast<size_t>(b)];
+        if (first == kNoValueClass || second == kNoValueClass)
+            return second == kNoValueClass && first != kNoValueClass;
+        return ascending ? first < second : second < first;
+    });
+    std::vector<int> ranksByValue(order.size());
+    for (size_t place = 0; place < order.size(); ++place)
+        ranksByValue[static_cast<size_t>(order[place])] = static_cast<int>(place);
     list.SendMessage(WM_SETREDRAW, FALSE);
     ListView_SortItems(list.m_hWnd, CompareRanks, reinterpret_cast<LPARAM>(&ranksByValue));
     list.SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(list.m_hWnd, nullptr, TRUE);
+    return order;
 }
+
+} // namespace
 
 void ShowSortArrow(const CListCtrl& list, int column, bool ascending)
 {
@@ -107,9 +127,14 @@ void CResultListSort::OnHeaderClick(const CListCtrl& list, int column)
 {
     if (column < 0 || column >= list.GetColumnCount())
         return;
+    CWaitCursor wait;
+    const std::vector<int> shownValues = ShownValues(list);
+    const bool sameRowsAsLeft = column == m_column && shownValues == m_shownValues;
     m_ascending = column == m_column ? !m_ascending : true;
     m_column = column;
-    SortRows(list, m_column, m_ascending);
+    if (!sameRowsAsLeft)
+        m_classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
+    m_shownValues = ReorderByClass(list, shownValues, m_classes, m_ascending);
     ShowSortArrow(list, m_column, m_ascending);
 }
 
@@ -117,5 +142,7 @@ void CResultListSort::Reset(const CListCtrl& list)
 {
     m_column = -1;
     m_ascending = true;
+    m_shownValues.clear();
+    m_classes.clear();
     ShowSortArrow(list, -1, true);
 }

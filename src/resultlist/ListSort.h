@@ -3,8 +3,11 @@
 #pragma once
 
 #include "framework/ListCtrl.h"
-#include "resultlist/SortKeys.h"
 
+#include <vector>
+
+// Rows whose texts compare equal keep their order, and rows without a value ("-") come after all
+// others in both directions. Only the sorted column's keys are held, as one class number a row.
 class CResultListSort {
 public:
     // A click on a column's header: ascending by that column, descending on a second click.
@@ -18,12 +21,11 @@ public:
 private:
     int m_column = -1;
     bool m_ascending = true;
+    // What the last sort left: the rows' values in the order shown, and by value the class of each
+    // row's text in the sorted column. A second click on the same rows reads no text again.
+    std::vector<int> m_shownValues;
+    std::vector<int> m_classes;
 };
-
-// Sorts the rows by the texts of one column. Rows whose texts compare equal keep their order, and
-// rows without a value ("-") come after all others in both directions. Only that column's keys are
-// held while it sorts.
-void SortRows(const CListCtrl& list, int column, bool ascending, DigitRule rule = SystemDigitRule());
 
 // The header's sort arrow on that column only; none at all for column -1.
 void ShowSortArrow(const CListCtrl& list, int column, bool ascending);

@@ -15,14 +15,26 @@ constexpr DWORD kPeopleFlags = NORM_IGNORECASE;
 std::string SystemKey(std::wstring_view text, DWORD flags)
 {
     const int textLength = static_cast<int>(text.size());
-    const int size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), textLength,
-                                     nullptr, 0, nullptr, nullptr, 0);
-    if (size <= 0)
-        return {};
-    std::string key(static_cast<size_t>(size), '\0');
-    // A sort key is bytes, handed back through the wide-text parameter.
-    ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), textLength,
-                    reinterpret_cast<LPWSTR>(key.data()), size, nullptr, nullptr, 0);
+    // A sort key is bytes, handed back through the wide-text parameter. Most keys fit a few bytes a
+    // character; only a longer one costs a second call to learn its size.
+    auto mapInto = [&](std::string& key) {
+        return ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), textLength,
+                               reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()), nullptr,
+                               nullptr, 0);
+    };
+    std::string key(text.size() * 4 + 16, '\0');
+    int size = mapInto(key);
+    if (size <= 0) {
+        size = ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | flags, text.data(), textLength, nullptr,
+                               0, nullptr, nullptr, 0);
+        if (size <= 0)
+            return {};
+        key.assign(static_cast<size_t>(size), '\0');
+        size = mapInto(key);
+        if (size <= 0)
+            return {};
+    }
+    key.resize(static_cast<size_t>(size));
     while (!key.empty() && key.back() == '\0')
         key.pop_back();
     return key;

@@ -225,6 +225,15 @@ TEST_F(ResultListTest, RowsWhoseValuesDoNotNumberThemSortToo)
     EXPECT_EQ(Column(kName), (Texts{L"a", L"b", L"c"}));
 }
 
+TEST_F(ResultListTest, ASecondClickOnRowsReplacedSinceSortsTheirOwnTexts)
+{
+    Show({L"NAME"}, {{L"c"}, {L"a"}, {L"b"}});
+    ClickHeader(kName);
+    Show({L"NAME"}, {{L"y"}, {L"z"}, {L"x"}});
+    ClickHeader(kName);
+    EXPECT_EQ(Column(kName), (Texts{L"z", L"y", L"x"}));
+}
+
 TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)
 {
     Generate(kNames);

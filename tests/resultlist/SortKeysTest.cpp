@@ -21,6 +21,9 @@ TEST_P(SortKeysTest, OrdersLikePeople)
         {L"2", L"a"},                {L"a5", L"ab"},          {L"a", L"a2"},
         {L"Zoe", L"Zo\u00eb x"},     {L"007", L"8"},
     };
+    const std::wstring ligatures(20, L'\ufb03'); // "ffi" each: a key longer than most texts give
+    for (const Case& c : {Case{ligatures + L"a", ligatures + L"b"}})
+        EXPECT_LT(SortKey(c.before, GetParam()), SortKey(c.after, GetParam())) << "a long key";
     for (const Case& c : cases)
         EXPECT_LT(SortKey(c.before, GetParam()), SortKey(c.after, GetParam()))
             << std::string(c.before.begin(), c.before.end()) << " < " << std::string(c.after.begin(), c.after.end());
