@@ -167,6 +167,8 @@ INT_PTR CQuorrexDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         const auto* notice = reinterpret_cast<const NMHDR*>(lp);
         if (notice->idFrom == IDC_RESULT_LIST && notice->code == LVN_COLUMNCLICK)
             OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lp)->iSubItem);
+        else if (notice->idFrom == IDC_RESULT_LIST)
+            m_sort.OnListNotice(*notice);
         return CDialog::HandleMessage(msg, wp, lp);
     }
     case WM_CONTEXTMENU:

@@ -128,13 +128,16 @@ void CResultListSort::OnHeaderClick(const CListCtrl& list, int column)
     if (column < 0 || column >= list.GetColumnCount())
         return;
     CWaitCursor wait;
-    const std::vector<int> shownValues = ShownValues(list);
-    const bool sameRowsAsLeft = column == m_column && shownValues == m_shownValues;
+    const bool sameRowsAsLeft = column == m_column && !m_shownValues.empty();
     m_ascending = column == m_column ? !m_ascending : true;
     m_column = column;
-    if (!sameRowsAsLeft)
+    if (sameRowsAsLeft) {
+        m_shownValues = ReorderByClass(list, m_shownValues, m_classes, m_ascending);
+    } else {
+        const std::vector<int> shownValues = ShownValues(list);
         m_classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
-    m_shownValues = ReorderByClass(list, shownValues, m_classes, m_ascending);
+        m_shownValues = ReorderByClass(list, shownValues, m_classes, m_ascending);
+    }
     ShowSortArrow(list, m_column, m_ascending);
 }
 
@@ -145,4 +148,16 @@ void CResultListSort::Reset(const CListCtrl& list)
     m_shownValues.clear();
     m_classes.clear();
     ShowSortArrow(list, -1, true);
+}
+
+void CResultListSort::OnListNotice(const NMHDR& notice)
+{
+    bool rowsChanged = notice.code == LVN_INSERTITEM || notice.code == LVN_DELETEITEM ||
+                       notice.code == LVN_DELETEALLITEMS;
+    if (notice.code == LVN_ITEMCHANGED)
+        rowsChanged = (reinterpret_cast<const NMLISTVIEW&>(notice).uChanged & (LVIF_TEXT | LVIF_PARAM)) != 0;
+    if (rowsChanged) {
+        m_shownValues.clear();
+        m_classes.clear();
+    }
 }

@@ -14,15 +14,15 @@ public:
     void OnHeaderClick(const CListCtrl& list, int column);
     // Directory order again (a new query): no column sorted, no arrow.
     void Reset(const CListCtrl& list);
-
-    int Column() const { return m_column; }
-    bool Ascending() const { return m_ascending; }
+    // A notice from the list: rows inserted or deleted, or an item's text or value changed, leave
+    // the order the last sort knew behind. (A fill always inserts its rows.)
+    void OnListNotice(const NMHDR& notice);
 
 private:
     int m_column = -1;
     bool m_ascending = true;
-    // What the last sort left: the rows' values in the order shown, and by value the class of each
-    // row's text in the sorted column. A second click on the same rows reads no text again.
+    // What the last sort left, until the rows change: the rows' values in the order shown, and by
+    // value the class of each row's text in the sorted column. A second click reads no text again.
     std::vector<int> m_shownValues;
     std::vector<int> m_classes;
 };

@@ -225,13 +225,16 @@ TEST_F(ResultListTest, RowsWhoseValuesDoNotNumberThemSortToo)
     EXPECT_EQ(Column(kName), (Texts{L"a", L"b", L"c"}));
 }
 
-TEST_F(ResultListTest, ASecondClickOnRowsReplacedSinceSortsTheirOwnTexts)
+TEST_F(ResultListTest, ASecondClickOnRowsChangedSinceSortsTheirOwnTexts)
 {
     Show({L"NAME"}, {{L"c"}, {L"a"}, {L"b"}});
     ClickHeader(kName);
     Show({L"NAME"}, {{L"y"}, {L"z"}, {L"x"}});
     ClickHeader(kName);
     EXPECT_EQ(Column(kName), (Texts{L"z", L"y", L"x"}));
+    list.SetItemText(0, kName, L"a");
+    ClickHeader(kName);
+    EXPECT_EQ(Column(kName), (Texts{L"a", L"x", L"y"}));
 }
 
 TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)
