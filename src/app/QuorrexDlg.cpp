@@ -80,7 +80,8 @@ BOOL CQuorrexDlg::OnInitDialog()
 
     InsertBasicColumns(m_resultList);
     m_resultList.SetExtendedStyle(kListExtendedStyle);
-    // The arrays start afresh at every opening of this object, like the columns.
+    m_sort.Reset(m_resultList);
+    // The arrays start afresh at every opening of this object, like the columns and their order.
     selectedNames.clear();
     availableNames.clear();
     for (const CatalogEntry& entry : BasicAttributes())

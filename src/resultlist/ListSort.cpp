@@ -83,7 +83,8 @@ std::vector<int> ClassesOfColumn(const CListCtrl& list, int column, const std::v
 }
 
 // Reorders the list by class, ascending or descending, rows of one class in the order shown and
-// rows without a value last. Returns the values in the new order.
+// rows without a value last; selection and focus go with their rows, and the focused row stays in
+// sight. Returns the values in the new order.
 std::vector<int> ReorderByClass(const CListCtrl& list, const std::vector<int>& shownValues,
                                 const std::vector<int>& classes, bool ascending)
 {
@@ -102,6 +103,9 @@ std::vector<int> ReorderByClass(const CListCtrl& list, const std::vector<int>& s
     ListView_SortItems(list.m_hWnd, CompareRanks, reinterpret_cast<LPARAM>(&ranksByValue));
     list.SendMessage(WM_SETREDRAW, TRUE);
     ::InvalidateRect(list.m_hWnd, nullptr, TRUE);
+    const int focused = ListView_GetNextItem(list.m_hWnd, -1, LVNI_FOCUSED);
+    if (focused >= 0)
+        ListView_EnsureVisible(list.m_hWnd, focused, FALSE);
     return order;
 }
 

@@ -14,8 +14,9 @@ public:
     void OnHeaderClick(const CListCtrl& list, int column);
     // Directory order again (a new query): no column sorted, no arrow.
     void Reset(const CListCtrl& list);
-    // A notice from the list: rows inserted or deleted, or an item's text or value changed, leave
-    // the order the last sort knew behind. (A fill always inserts its rows.)
+    // A notice from the list: rows inserted or deleted, or a row's first text or its value changed,
+    // leave the order the last sort knew behind. The list tells nothing of the texts of its other
+    // columns; they are written only by a fill, which inserts its rows first.
     void OnListNotice(const NMHDR& notice);
 
 private:

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
 #include "support/MainDialogFixture.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -48,10 +49,14 @@ struct MenuAnswer {
 MenuAnswer* MenuAnswer::current = nullptr;
 
 int g_saveDialogs = 0;
-BOOL WINAPI CancelSaveDialog(OPENFILENAMEW*)
+std::wstring g_savePath; // where the save dialog's user saves; empty: the user cancels
+BOOL WINAPI AnswerSaveDialog(OPENFILENAMEW* dialog)
 {
     ++g_saveDialogs;
-    return FALSE;
+    if (g_savePath.empty())
+        return FALSE;
+    wcsncpy_s(dialog->lpstrFile, dialog->nMaxFile, g_savePath.c_str(), _TRUNCATE);
+    return TRUE;
 }
 
 class ResultListTest : public MainDialogFixture {
@@ -61,8 +66,9 @@ protected:
         MainDialogFixture::SetUp();
         MenuAnswer::current = &menu;
         SetPopupMenuFunction(MenuAnswer::Choose);
-        SetSaveFileDialogFunction(CancelSaveDialog);
+        SetSaveFileDialogFunction(AnswerSaveDialog);
         g_saveDialogs = 0;
+        g_savePath.clear();
     }
     void TearDown() override
     {
@@ -247,6 +253,60 @@ TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)
     EXPECT_EQ(Arrows(), std::vector<int>(6, 0));
     ClickHeader(kName);
     EXPECT_EQ(Arrows()[kName], 1) << "a click after a new query starts ascending";
+}
+
+TEST_F(ResultListTest, AnotherOpeningOfTheDialogStartsUnsorted)
+{
+    Show({L"NAME"}, {{L"b"}, {L"a"}});
+    ClickHeader(kName);
+    dialog.DestroyWindow();
+    ASSERT_TRUE(dialog.Create());
+    list.m_hWnd = dialog.GetDlgItem(IDC_RESULT_LIST);
+    Show({L"NAME"}, {{L"b"}, {L"a"}});
+    ClickHeader(kName);
+    EXPECT_EQ(Column(kName), (Texts{L"a", L"b"}));
+    EXPECT_EQ(Arrows(), std::vector<int>{1});
+}
+
+TEST_F(ResultListTest, TheSelectedRowStaysSelectedFocusedAndInSight)
+{
+    std::vector<std::optional<std::wstring>> names;
+    for (int r = 0; r < 300; ++r)
+        names.emplace_back(L"user" + std::to_wstring(300 - r)); // a sort moves the first row to the end
+    Generate(names);
+    ListView_SetItemState(list.m_hWnd, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ClickHeader(kName);
+    const int row = ListView_GetNextItem(list.m_hWnd, -1, LVNI_SELECTED);
+    ASSERT_EQ(row, 299);
+    EXPECT_EQ(list.GetItemText(row, kTag), L"r1");
+    EXPECT_EQ(ListView_GetSelectedCount(list.m_hWnd), 1u);
+    EXPECT_EQ(ListView_GetNextItem(list.m_hWnd, -1, LVNI_FOCUSED), row);
+    const int top = ListView_GetTopIndex(list.m_hWnd);
+    EXPECT_TRUE(top <= row && row < top + ListView_GetCountPerPage(list.m_hWnd)) << "rows shown from " << top;
+}
+
+TEST_F(ResultListTest, TheCsvFileHoldsTheRowsInTheOrderShown)
+{
+    Generate(kNames);
+    ClickHeader(kName);
+    ClickHeader(kName);
+    TempFolder folder;
+    g_savePath = folder.Path(L"sorted.csv");
+    ::SetFocus(list.m_hWnd);
+    PressWithControl('S');
+    // After the header line, each line ends with its row's tag, the last column.
+    const std::string bytes = ReadFileBytes(g_savePath);
+    size_t line = bytes.find("DESCRIPTION\r\n");
+    ASSERT_NE(line, std::string::npos) << bytes;
+    std::vector<std::string> tags;
+    for (line += 13; line < bytes.size();) {
+        const size_t end = bytes.find("\r\n", line);
+        ASSERT_NE(end, std::string::npos);
+        const size_t comma = bytes.rfind(',', end);
+        tags.push_back(bytes.substr(comma + 1, end - comma - 1));
+        line = end + 2;
+    }
+    EXPECT_EQ(tags, (std::vector<std::string>{"r1", "r2", "r5", "r6", "r4", "r3"}));
 }
 
 TEST_F(ResultListTest, CopyPutsTheSelectedRowsAsShownWithTheirHeadersOnTheClipboard)
