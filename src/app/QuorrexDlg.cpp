@@ -80,8 +80,8 @@ BOOL CQuorrexDlg::OnInitDialog()
 
     InsertBasicColumns(m_resultList);
     m_resultList.SetExtendedStyle(kListExtendedStyle);
-    m_sort.Reset(m_resultList);
     // The arrays start afresh at every opening of this object, like the columns and their order.
+    m_sort.Reset(m_resultList);
     selectedNames.clear();
     availableNames.clear();
     for (const CatalogEntry& entry : BasicAttributes())
@@ -166,10 +166,8 @@ INT_PTR CQuorrexDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp)
         return reinterpret_cast<INT_PTR>(m_hIcon);
     case WM_NOTIFY: {
         const auto* notice = reinterpret_cast<const NMHDR*>(lp);
-        if (notice->idFrom == IDC_RESULT_LIST && notice->code == LVN_COLUMNCLICK)
-            OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lp)->iSubItem);
-        else if (notice->idFrom == IDC_RESULT_LIST)
-            m_sort.OnListNotice(*notice);
+        if (notice->idFrom == IDC_RESULT_LIST)
+            m_sort.OnListNotice(m_resultList, *notice);
         return CDialog::HandleMessage(msg, wp, lp);
     }
     case WM_CONTEXTMENU:

@@ -23,8 +23,7 @@ public:
     void ExportToCsv(const std::wstring& path);
     void OnCloseButton();
     void OnAbout();
-    // The result list's commands beside the query's: sort by a header, copy, select all.
-    void OnColumnClick(int column);
+    // The result list's commands beside the query's: copy, select all. (Its header sorts it.)
     void OnCopyRows();
     void OnSelectAllRows();
 

@@ -1,5 +1,5 @@
-// CQuorrexDlg's commands on the result list: sort by a header, the shortcut menu, copy, select
-// all, and the keys that reach them (Ctrl+S for the CSV export from anywhere in the window).
+// CQuorrexDlg's commands on the result list: the shortcut menu, copy, select all, and the keys
+// that reach them (Ctrl+S for the CSV export from anywhere in the window).
 #include "app/QuorrexDlg.h"
 
 #include "framework/Clipboard.h"
@@ -46,11 +46,6 @@ MenuKey MenuKeyOf(const MSG& msg)
 }
 
 } // namespace
-
-void CQuorrexDlg::OnColumnClick(int column)
-{
-    m_sort.OnHeaderClick(m_resultList, column);
-}
 
 void CQuorrexDlg::OnCopyRows()
 {

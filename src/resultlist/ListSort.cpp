@@ -89,13 +89,12 @@ std::vector<int> ReorderByClass(const CListCtrl& list, const std::vector<int>& s
                                 const std::vector<int>& classes, bool ascending)
 {
     std::vector<int> order = shownValues;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const int first = classes[static_cast<size_t>(a)];
-        const int second = classes[static_cast<size_t>(b)];
-        if (first == kNoValueClass || second == kNoValueClass)
-            return second == kNoValueClass && first != kNoValueClass;
-        return ascending ? first < second : second < first;
-    });
+    // Descending is ascending by the negated class; no value stays last either way.
+    const auto weight = [&](int value) {
+        const int c = classes[static_cast<size_t>(value)];
+        return (c == kNoValueClass || ascending) ? c : -c;
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return weight(a) < weight(b); });
     std::vector<int> ranksByValue(order.size());
     for (size_t place = 0; place < order.size(); ++place)
         ranksByValue[static_cast<size_t>(order[place])] = static_cast<int>(place);
@@ -149,19 +148,26 @@ void CResultListSort::Reset(const CListCtrl& list)
 {
     m_column = -1;
     m_ascending = true;
-    m_shownValues.clear();
-    m_classes.clear();
+    ForgetShownOrder();
     ShowSortArrow(list, -1, true);
 }
 
-void CResultListSort::OnListNotice(const NMHDR& notice)
+void CResultListSort::OnListNotice(const CListCtrl& list, const NMHDR& notice)
 {
+    if (notice.code == LVN_COLUMNCLICK) {
+        OnHeaderClick(list, reinterpret_cast<const NMLISTVIEW&>(notice).iSubItem);
+        return;
+    }
     bool rowsChanged = notice.code == LVN_INSERTITEM || notice.code == LVN_DELETEITEM ||
                        notice.code == LVN_DELETEALLITEMS;
     if (notice.code == LVN_ITEMCHANGED)
         rowsChanged = (reinterpret_cast<const NMLISTVIEW&>(notice).uChanged & (LVIF_TEXT | LVIF_PARAM)) != 0;
-    if (rowsChanged) {
-        m_shownValues.clear();
-        m_classes.clear();
-    }
+    if (rowsChanged)
+        ForgetShownOrder();
+}
+
+void CResultListSort::ForgetShownOrder()
+{
+    m_shownValues.clear();
+    m_classes.clear();
 }

@@ -14,12 +14,14 @@ public:
     void OnHeaderClick(const CListCtrl& list, int column);
     // Directory order again (a new query): no column sorted, no arrow.
     void Reset(const CListCtrl& list);
-    // A notice from the list: rows inserted or deleted, or a row's first text or its value changed,
-    // leave the order the last sort knew behind. The list tells nothing of the texts of its other
-    // columns; they are written only by a fill, which inserts its rows first.
-    void OnListNotice(const NMHDR& notice);
+    // A notice from the list: a header click sorts; rows inserted or deleted, or a row's first text
+    // or its value changed, leave the order the last sort knew behind. The list tells nothing of the
+    // texts of its other columns; they are written only by a fill, which inserts its rows first.
+    void OnListNotice(const CListCtrl& list, const NMHDR& notice);
 
 private:
+    void ForgetShownOrder();
+
     int m_column = -1;
     bool m_ascending = true;
     // What the last sort left, until the rows change: the rows' values in the order shown, and by
