@@ -61,17 +61,11 @@ TEST_F(AdvancedTest, OkListsInDirectoryOrderWithoutArrow)
     directory.AddTextRow({{L"cn", L"aaron"}});
     dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"EXAMPLE");
     ClickButton(dialog.m_hWnd, IDC_GENERATE);
-    NMLISTVIEW click = {};
-    click.hdr = {list.m_hWnd, IDC_RESULT_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
-    click.iItem = -1;
-    dialog.SendMessage(WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&click));
+    ClickHeader(0);
     ASSERT_EQ(list.GetItemText(0, 0), L"aaron");
     Advanced([](HWND chooser) { ClickButton(chooser, IDC_CHOOSER_OK); });
     EXPECT_EQ(list.GetItemText(0, 0), L"alice");
-    HDITEMW item = {};
-    item.mask = HDI_FORMAT;
-    Header_GetItem(list.GetHeaderCtrl(), 0, &item);
-    EXPECT_EQ(item.fmt & (HDF_SORTUP | HDF_SORTDOWN), 0);
+    EXPECT_EQ(Arrows()[0], 0);
 }
 
 std::vector<HWND>* g_activations = nullptr;

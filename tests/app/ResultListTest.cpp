@@ -91,32 +91,12 @@ protected:
         dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"EXAMPLE");
         ClickButton(dialog.m_hWnd, IDC_GENERATE);
     }
-    void ClickHeader(int column)
-    {
-        NMLISTVIEW click = {};
-        click.hdr = {list.m_hWnd, IDC_RESULT_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
-        click.iItem = -1;
-        click.iSubItem = column;
-        dialog.SendMessage(WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&click));
-    }
     Texts Column(int column) const
     {
         Texts texts;
         for (int r = 0; r < list.GetItemCount(); ++r)
             texts.push_back(list.GetItemText(r, column));
         return texts;
-    }
-    // The sort arrow of each column: 1 up, -1 down, 0 none.
-    std::vector<int> Arrows() const
-    {
-        std::vector<int> arrows;
-        for (int c = 0; c < list.GetColumnCount(); ++c) {
-            HDITEMW item = {};
-            item.mask = HDI_FORMAT;
-            Header_GetItem(list.GetHeaderCtrl(), c, &item);
-            arrows.push_back(item.fmt & HDF_SORTUP ? 1 : (item.fmt & HDF_SORTDOWN ? -1 : 0));
-        }
-        return arrows;
     }
     // Presses a key with Ctrl (and Alt: AltGr) held, as the focused window would receive it.
     void PressWithControl(WPARAM key, bool alt = false)

@@ -11,10 +11,17 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 class MainDialogFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // A click on a header of the result list, as the list tells its dialog.
+    void ClickHeader(int column);
+    // The sort arrow of each column: 1 up, -1 down, 0 none.
+    std::vector<int> Arrows() const;
 
     FakeDirectoryApi api;
     FakeDirectorySearch directory;
