@@ -1,6 +1,7 @@
 // CDialog: creation, the modal loop, reflection and the default message handling.
 #include "framework/Dialog.h"
 
+#include "framework/BusyInput.h"
 #include "framework/ExceptionGuard.h"
 
 #include <algorithm>
@@ -242,6 +243,9 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (!self)
         return FALSE;
+    // A window at work starts nothing else, also when another thread or program asks it to.
+    if (IsRefusedWhileBusy(hwnd, msg, wp, lp))
+        return TRUE;
     return GuardedCall([&] { return self->HandleMessage(msg, wp, lp); }, static_cast<INT_PTR>(FALSE));
 }
 

@@ -68,7 +68,8 @@ HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWST
 DirectoryApi SystemDirectoryApi()
 {
     return DirectoryApi{
-        ::NetGetJoinInformation, ::NetGetDCName, ::DsGetDcNameW, ::NetApiBufferFree, ::CoInitialize, SystemOpenObject,
+        ::NetGetJoinInformation, ::NetGetDCName,   ::DsGetDcNameW,    ::NetApiBufferFree,
+        ::CoInitialize,          SystemOpenObject, ::ADsGetLastError, ::ADsSetLastError,
     };
 }
 

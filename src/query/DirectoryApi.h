@@ -16,6 +16,10 @@ struct DirectoryApi {
     HRESULT(WINAPI* coInitialize)(LPVOID reserved);
     HRESULT(WINAPI* adsOpenObject)(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid,
                                    void** object);
+    // The directory's last error of this thread, which says why a row did not come.
+    HRESULT(WINAPI* adsGetLastError)(LPDWORD error, LPWSTR errorText, DWORD errorTextLength, LPWSTR provider,
+                                     DWORD providerLength);
+    VOID(WINAPI* adsSetLastError)(DWORD error, LPCWSTR errorText, LPCWSTR provider);
 };
 
 using OpenObjectFunction = HRESULT(WINAPI*)(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid,

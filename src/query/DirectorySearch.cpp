@@ -2,11 +2,13 @@
 #include "query/DirectorySearch.h"
 
 #include "export/ValueFormat.h"
+#include "framework/BusyInput.h"
 #include "framework/ListCtrl.h"
 #include "framework/MessageBox.h"
 #include "framework/WaitCursor.h"
 #include "query/AttributeCatalog.h"
 #include "query/CellText.h"
+#include "query/DirectoryApi.h"
 #include "query/SearchResources.h"
 #include "resources/resource.h"
 
@@ -27,8 +29,10 @@ enum class SearchEnd {
     FilterRejected,     // the directory rejected the filter
     SearchFailed,       // the search did not run, for another reason
     NothingFound,       // no first row
-    DirectoryStopped,   // the rows stopped coming part-way
+    NoAnswer,           // no first row within the time limit
+    DirectoryStopped,   // the rows stopped coming part-way, or did not come within the time limit
     OutOfMemory,        // no room for further rows
+    StoppedByUser,      // Escape
 };
 
 struct SearchOutcome {
@@ -97,9 +101,40 @@ bool IsFilterError(HRESULT result)
     return result == HRESULT_FROM_WIN32(ERROR_DS_FILTER_UNKNOWN) || result == E_ADS_INVALID_FILTER;
 }
 
+// Moves to the first or the next row. The directory's last error is per thread and may be left
+// from an earlier call: cleared first, so that it speaks of this move only.
+HRESULT MoveToRow(HRESULT (STDMETHODCALLTYPE IDirectorySearch::*move)(ADS_SEARCH_HANDLE), IDirectorySearch* search,
+                  ADS_SEARCH_HANDLE handle)
+{
+    TheDirectoryApi().adsSetLastError(ERROR_SUCCESS, nullptr, nullptr);
+    return (search->*move)(handle);
+}
+
+// After a move that found no row: true when the asynchronous search had only not received one yet
+// within the time limit (ERROR_MORE_DATA). A provider that keeps no last error has not waited.
+bool StillWaitingForTheDirectory()
+{
+    DWORD error = ERROR_SUCCESS;
+    wchar_t text[256] = {};
+    wchar_t provider[64] = {};
+    const HRESULT read = TheDirectoryApi().adsGetLastError(&error, text, static_cast<DWORD>(std::size(text)), provider,
+                                                          static_cast<DWORD>(std::size(provider)));
+    return read == S_OK && error == ERROR_MORE_DATA;
+}
+
+// Escape: the directory is told to stop sending (some providers cannot, which changes nothing);
+// the handle is closed as on every other way out.
+bool StopOnEscape(BusyInput& input, IDirectorySearch* search, ADS_SEARCH_HANDLE handle)
+{
+    if (!input.EscapePressed())
+        return false;
+    search->AbandonSearch(handle);
+    return true;
+}
+
 // Runs the search and fills the list, with the window locked; the lock is released on return.
 SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* search,
-                       const std::vector<std::wstring>& attributes)
+                       const std::vector<std::wstring>& attributes, BusyInput& input)
 {
     FillLock lock(dialog.m_hWnd, list.m_hWnd);
     if (!SetSearchPreferences(search))
@@ -113,11 +148,13 @@ SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* se
     const HRESULT executed = search->ExecuteSearch(filter.data(), requested, 1, handle.Place());
     if (executed != S_OK)
         return {IsFilterError(executed) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
+    if (StopOnEscape(input, search, handle.Get()))
+        return {SearchEnd::StoppedByUser};
     // A provider may run the search only when the first row is asked for: then its failure arrives
     // here, and is no more an empty result than it is at ExecuteSearch.
-    const HRESULT first = search->GetFirstRow(handle.Get());
+    const HRESULT first = MoveToRow(&IDirectorySearch::GetFirstRow, search, handle.Get());
     if (first == S_ADS_NOMORE_ROWS)
-        return {SearchEnd::NothingFound};
+        return {StillWaitingForTheDirectory() ? SearchEnd::NoAnswer : SearchEnd::NothingFound};
     if (first != S_OK)
         return {IsFilterError(first) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
 
@@ -141,9 +178,16 @@ SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* se
         }
         ++outcome.objectCount;
         ++row;
-        const HRESULT next = search->GetNextRow(handle.Get());
-        if (next == S_ADS_NOMORE_ROWS)
+        if (StopOnEscape(input, search, handle.Get())) {
+            outcome.end = SearchEnd::StoppedByUser;
             break;
+        }
+        const HRESULT next = MoveToRow(&IDirectorySearch::GetNextRow, search, handle.Get());
+        if (next == S_ADS_NOMORE_ROWS) {
+            if (StillWaitingForTheDirectory())
+                outcome.end = SearchEnd::DirectoryStopped;
+            break;
+        }
         if (next != S_OK) {
             outcome.end = SearchEnd::DirectoryStopped;
             break;
@@ -167,6 +211,9 @@ void TellUser(SearchEnd end)
     case SearchEnd::NothingFound:
         AppMessageBox(L"No such objects found.", MB_ICONWARNING);
         break;
+    case SearchEnd::NoAnswer:
+        AppMessageBox(L"The directory did not answer in time.", MB_ICONWARNING);
+        break;
     case SearchEnd::DirectoryStopped:
         AppMessageBox(L"The directory stopped sending results. The list holds only the objects read so far.",
                       MB_ICONWARNING);
@@ -176,12 +223,16 @@ void TellUser(SearchEnd end)
                       L"far.",
                       MB_ICONWARNING);
         break;
+    case SearchEnd::StoppedByUser:
+        AppMessageBox(L"The search was stopped. The list holds only the objects read so far.", MB_ICONINFORMATION);
+        break;
     }
 }
 
 bool ListsObjects(SearchEnd end)
 {
-    return end == SearchEnd::Listed || end == SearchEnd::DirectoryStopped || end == SearchEnd::OutOfMemory;
+    return end == SearchEnd::Listed || end == SearchEnd::DirectoryStopped || end == SearchEnd::OutOfMemory ||
+           end == SearchEnd::StoppedByUser;
 }
 
 } // namespace
@@ -207,10 +258,15 @@ void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog)
 void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes)
 {
     const CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
-    const SearchOutcome outcome = FillList(dialog, list, search, attributes);
+    // The search runs on this thread, for a minute on a large domain: it looks at the queue often
+    // enough that the system never takes the window for hung, and stops on Escape.
+    BusyInput input(dialog.m_hWnd);
+    const SearchOutcome outcome = FillList(dialog, list, search, attributes, input);
     // The window is unlocked again: what follows can paint.
     if (ListsObjects(outcome.end))
         dialog.SetDlgItemText(IDC_OBJECT_COUNT, std::to_wstring(outcome.objectCount));
+    // Nothing given during the search acts now, nor answers the box below.
+    input.End();
     ShowArrowCursor();
     TellUser(outcome.end);
 }

@@ -103,12 +103,24 @@ HRESULT WINAPI FakeOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWOR
     return Fake().openResult;
 }
 
+HRESULT WINAPI FakeGetLastError(LPDWORD error, LPWSTR, DWORD, LPWSTR, DWORD)
+{
+    ++Fake().lastErrorReads;
+    *error = Fake().lastError;
+    return Fake().lastErrorResult;
+}
+
+VOID WINAPI FakeSetLastError(DWORD error, LPCWSTR, LPCWSTR)
+{
+    Fake().lastError = error;
+}
+
 } // namespace
 
 FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi())
 {
-    TheDirectoryApi() = DirectoryApi{FakeJoinInformation, FakeNetGetDCName, FakeDsGetDcName,
-                                     FakeBufferFree,      FakeCoInitialize, FakeOpenObject};
+    TheDirectoryApi() = DirectoryApi{FakeJoinInformation, FakeNetGetDCName, FakeDsGetDcName,  FakeBufferFree,
+                                     FakeCoInitialize,    FakeOpenObject,   FakeGetLastError, FakeSetLastError};
 }
 
 FakeDirectoryApi::~FakeDirectoryApi()

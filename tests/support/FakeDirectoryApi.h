@@ -44,6 +44,12 @@ public:
     HRESULT openResult = S_OK;
     IDirectorySearch* openObject = nullptr; // handed out (with AddRef) whatever openResult is
 
+    // The directory's last error: what was set last (the scripted search sets it too), and what
+    // reading it returns (E_NOTIMPL where the provider has no such record).
+    DWORD lastError = ERROR_SUCCESS;
+    HRESULT lastErrorResult = S_OK;
+    int lastErrorReads = 0;
+
     // Record
     std::vector<std::wstring> netDcLookups;
     std::vector<std::wstring> dsDcLookups;

@@ -1,6 +1,7 @@
 // FakeDirectorySearch: plays back its rows and counts handles and columns.
 #include "support/FakeDirectorySearch.h"
 
+#include "query/DirectoryApi.h"
 #include "support/AllocationFailure.h"
 
 #include <adserr.h>
@@ -94,11 +95,30 @@ HRESULT FakeDirectorySearch::GetFirstRow(ADS_SEARCH_HANDLE)
     if (firstRowFailure != S_OK)
         return firstRowFailure;
     m_current = 0;
+    if (const HRESULT arrived = Arrive(0); arrived != S_OK)
+        return arrived;
     return rows.empty() ? S_ADS_NOMORE_ROWS : S_OK;
+}
+
+HRESULT FakeDirectorySearch::Arrive(size_t row)
+{
+    if (beforeRow)
+        beforeRow(row);
+    if (row > 0 && rowDelayMs)
+        ::Sleep(rowDelayMs);
+    if (row == stallAtRow)
+        ::Sleep(stallMs);
+    if (row == waitingAtRow) {
+        TheDirectoryApi().adsSetLastError(ERROR_MORE_DATA, nullptr, L"LDAP Provider");
+        return S_ADS_NOMORE_ROWS;
+    }
+    return S_OK;
 }
 
 HRESULT FakeDirectorySearch::GetNextRow(ADS_SEARCH_HANDLE)
 {
+    if (const HRESULT arrived = Arrive(m_current + 1); arrived != S_OK)
+        return arrived;
     if (m_current + 1 == failNextRowAt)
         return nextRowFailure;
     if (m_current + 1 >= rows.size())
@@ -139,6 +159,13 @@ HRESULT FakeDirectorySearch::FreeColumn(PADS_SEARCH_COLUMN column)
     column->pADsValues = nullptr;
     ++freedColumns;
     return S_OK;
+}
+
+HRESULT FakeDirectorySearch::AbandonSearch(ADS_SEARCH_HANDLE)
+{
+    ++abandons;
+    abandonedBeforeClose = closedHandles < openHandles;
+    return abandonResult;
 }
 
 HRESULT FakeDirectorySearch::CloseSearchHandle(ADS_SEARCH_HANDLE)

@@ -7,6 +7,7 @@
 #include <iads.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,16 @@ public:
     std::vector<std::wstring> failingColumns; // GetColumn fails for these although the row has them
     HRESULT partialColumnResult = S_FALSE;    // what GetColumn returns, with a filled record, for:
     std::vector<std::wstring> partialColumns;
+    // The directory as a slow server streams it: each GetNextRow takes rowDelayMs, the one moving to
+    // stallAtRow stallMs more; the move to waitingAtRow (0: GetFirstRow) finds no row yet and says
+    // so through the directory's last error (ERROR_MORE_DATA), as an asynchronous search does.
+    DWORD rowDelayMs = 0;
+    size_t stallAtRow = SIZE_MAX;
+    DWORD stallMs = 0;
+    size_t waitingAtRow = SIZE_MAX;
+    // Runs inside GetFirstRow and GetNextRow, given the row about to be moved to.
+    std::function<void(size_t)> beforeRow;
+    HRESULT abandonResult = S_OK; // E_NOTIMPL is what some providers answer
     // The first allocation after GetColumn has filled this attribute's record on this row fails.
     size_t failAllocationAtRow = SIZE_MAX;
     std::wstring failAllocationAfterColumn;
@@ -48,6 +59,8 @@ public:
     int freedColumns = 0;
     int openHandles = 0;
     int closedHandles = 0;
+    int abandons = 0;
+    bool abandonedBeforeClose = false; // AbandonSearch came while the handle was still open
     bool lockHeldDuringSearch = false; // whether the window was locked while GetFirstRow ran
     HWND lockProbeWindow = nullptr;
     LONG refCount = 1;
@@ -63,7 +76,7 @@ public:
     HRESULT STDMETHODCALLTYPE SetSearchPreference(PADS_SEARCHPREF_INFO info, DWORD count) override;
     HRESULT STDMETHODCALLTYPE ExecuteSearch(LPWSTR filter, LPWSTR* names, DWORD count,
                                             PADS_SEARCH_HANDLE handle) override;
-    HRESULT STDMETHODCALLTYPE AbandonSearch(ADS_SEARCH_HANDLE) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE AbandonSearch(ADS_SEARCH_HANDLE handle) override;
     HRESULT STDMETHODCALLTYPE GetFirstRow(ADS_SEARCH_HANDLE handle) override;
     HRESULT STDMETHODCALLTYPE GetNextRow(ADS_SEARCH_HANDLE handle) override;
     HRESULT STDMETHODCALLTYPE GetPreviousRow(ADS_SEARCH_HANDLE) override { return E_NOTIMPL; }
@@ -73,6 +86,8 @@ public:
     HRESULT STDMETHODCALLTYPE CloseSearchHandle(ADS_SEARCH_HANDLE handle) override;
 
 private:
+    // What moving to row answers before the rows themselves are looked at; S_OK to go on.
+    HRESULT Arrive(size_t row);
     ADS_SEARCH_HANDLE Handle() { return reinterpret_cast<ADS_SEARCH_HANDLE>(this); }
 
     std::deque<std::wstring> m_strings;

@@ -1,0 +1,46 @@
+// The input of a window whose thread is busy with a long operation: looked at now and then so that
+// the system never judges the window hung, Escape noticed, and nothing replayed afterwards.
+#pragma once
+
+#include <windows.h>
+
+// The clock the looks are timed by, in milliseconds; tests put their own in its place.
+using BusyClockFunction = ULONGLONG(WINAPI*)();
+BusyClockFunction& BusyClock();
+
+// For the life of the object the window is busy: a look at the queue takes the key messages out
+// without dispatching them, and the messages that would start something (commands, system commands,
+// close, the shortcut menu, a column click) are refused even when another thread or program sends
+// them, which the system delivers during any look. End (or the destructor) discards every input
+// message that came meanwhile.
+class BusyInput {
+public:
+    explicit BusyInput(HWND window);
+    ~BusyInput() { End(); }
+    BusyInput(const BusyInput&) = delete;
+    BusyInput& operator=(const BusyInput&) = delete;
+
+    // Looks at the queue when kLookInterval of work has passed since the last look; true once an
+    // Escape has been pressed (a first press, not a held key's repeat).
+    bool EscapePressed();
+    // Discards the input that came while busy and ends the busy state; does nothing the second time.
+    // An Escape still held then has its repeats dropped until it is released.
+    void End();
+
+    static constexpr ULONGLONG kLookInterval = 50;
+
+private:
+    void TakeKeys();
+    // Notes what a taken key message says of Escape.
+    void NoteKey(const MSG& msg);
+
+    HWND m_window;
+    HWND m_outerBusyWindow; // busy before this object, and again after it
+    ULONGLONG m_lastLook;
+    bool m_busy = true;
+    bool m_escapePressed = false;
+    bool m_escapeHeld = false;
+};
+
+// Whether the dialog procedure of window is to refuse this message because the window is busy.
+bool IsRefusedWhileBusy(HWND window, UINT msg, WPARAM wp, LPARAM lp);

@@ -1,0 +1,420 @@
+// A long search as the user lives it: keys and clicks queued while it runs, Escape, messages sent
+// from other threads, the system's hang check, and a directory that has not answered yet.
+#include "framework/BusyInput.h"
+#include "resources/resource.h"
+#include "support/DialogDriver.h"
+#include "support/MainDialogFixture.h"
+
+#include <adserr.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kStopped[] = L"The search was stopped. The list holds only the objects read so far.";
+constexpr wchar_t kCutShort[] = L"The directory stopped sending results. The list holds only the objects read so far.";
+constexpr LPARAM kFirstPress = 1;
+constexpr LPARAM kRepeat = 1 | (LPARAM{1} << 30);
+constexpr LPARAM kRelease = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+
+// Time that moves only when a test says so.
+std::atomic<ULONGLONG> g_now{0};
+ULONGLONG WINAPI TestClock()
+{
+    return g_now;
+}
+
+class LongSearchTest : public MainDialogFixture {
+protected:
+    void SetUp() override
+    {
+        MainDialogFixture::SetUp();
+        dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"example.test");
+        SetColumns({L"NAME"});
+        for (int i = 0; i < 40; ++i)
+            directory.AddTextRow({{L"cn", L"user" + std::to_wstring(i)}});
+        savedClock = BusyClock();
+        BusyClock() = TestClock;
+        // Every row costs a look's worth of work unless a test says otherwise.
+        directory.beforeRow = [this](size_t row) {
+            g_now += msPerRow;
+            if (row == actAtRow && atRow)
+                atRow();
+        };
+        FocusControl(dialog.m_hWnd, IDC_GENERATE);
+    }
+    void TearDown() override
+    {
+        BusyClock() = savedClock;
+        PumpMessages();
+        MainDialogFixture::TearDown();
+    }
+
+    void SetColumns(const std::vector<std::wstring>& headers)
+    {
+        while (list.GetColumnCount() > 0)
+            list.DeleteColumn(0);
+        for (size_t i = 0; i < headers.size(); ++i)
+            list.InsertColumn(static_cast<int>(i), headers[i].c_str(), LVCFMT_LEFT, 80);
+    }
+    // Runs this once the directory moves to row.
+    void AtRow(size_t row, std::function<void()> action)
+    {
+        actAtRow = row;
+        atRow = std::move(action);
+    }
+    void PostKey(HWND to, UINT message, WPARAM key, LPARAM flags) { ::PostMessageW(to, message, key, flags); }
+    HWND Item(int id) const { return dialog.GetDlgItem(id); }
+    std::wstring Count() const { return dialog.GetDlgItemText(IDC_OBJECT_COUNT); }
+    void Generate() { ClickButton(dialog.m_hWnd, IDC_GENERATE); }
+    // Runs what is queued through the dialog's own filters, as its modal loop would.
+    void RunQueuedMessages()
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog.PreTranslateMessage(&msg) || ::IsDialogMessageW(dialog.m_hWnd, &msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    static bool QueueHolds(UINT first, UINT last)
+    {
+        MSG msg;
+        return ::PeekMessageW(&msg, nullptr, first, last, PM_NOREMOVE) != FALSE;
+    }
+    static bool InputQueued()
+    {
+        return QueueHolds(WM_KEYFIRST, WM_KEYLAST) || QueueHolds(WM_MOUSEFIRST, WM_MOUSELAST) ||
+               QueueHolds(WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK);
+    }
+
+    ULONGLONG msPerRow = BusyInput::kLookInterval;
+    size_t actAtRow = SIZE_MAX;
+    std::function<void()> atRow;
+    BusyClockFunction savedClock = nullptr;
+};
+
+TEST_F(LongSearchTest, EscapeStopsTheSearchKeepsTheRowsAndLeavesTheWindowOpen)
+{
+    AtRow(5, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+    bool inputQueuedUnderBox = true;
+    boxes.whileShown = [&] { inputQueuedUnderBox = InputQueued(); };
+    Generate();
+
+    EXPECT_EQ(list.GetItemCount(), 6) << "the row read with the key queued is kept, no further one";
+    EXPECT_EQ(Count(), L"6");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
+    EXPECT_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_FALSE(boxes.boxes()[0].windowLocked);
+    EXPECT_FALSE(inputQueuedUnderBox);
+    EXPECT_EQ(directory.abandons, 1);
+    EXPECT_TRUE(directory.abandonedBeforeClose);
+    EXPECT_EQ(directory.closedHandles, 1);
+    RunQueuedMessages();
+    EXPECT_FALSE(dialog.IsEnded()) << "the Escape closed the window after the search";
+}
+
+TEST_F(LongSearchTest, AProviderThatCannotAbandonStillStopsAndClosesTheHandleOnce)
+{
+    directory.abandonResult = E_NOTIMPL;
+    AtRow(2, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+    Generate();
+    EXPECT_EQ(Count(), L"3");
+    EXPECT_EQ(directory.closedHandles, 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
+}
+
+TEST_F(LongSearchTest, EscapeIsSeenOnlyWhenALookIsDue)
+{
+    msPerRow = 10; // five rows to a look
+    AtRow(1, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+    Generate();
+    // The clock reads 10 per row from 0: the first look comes after row 4 (50 ms).
+    EXPECT_EQ(Count(), L"5");
+}
+
+TEST_F(LongSearchTest, WithoutTimePassingTheQueueIsLeftAloneUntilTheEnd)
+{
+    msPerRow = 0;
+    AtRow(1, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+    Generate();
+    EXPECT_EQ(Count(), L"40");
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_FALSE(InputQueued()) << "the Escape of the search was left for the window";
+}
+
+TEST_F(LongSearchTest, AHeldEscapeRepeatsNeitherCloseTheBoxNorTheWindowUntilReleased)
+{
+    AtRow(3, [&] {
+        PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress);
+        PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kRepeat);
+    });
+    bool repeatDroppedUnderBox = false;
+    boxes.whileShown = [&] {
+        // The key is still down while the box is up: its repeats come in.
+        PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kRepeat);
+        MSG msg;
+        repeatDroppedUnderBox = ::PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) &&
+                                msg.message == WM_NULL;
+    };
+    Generate();
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_TRUE(repeatDroppedUnderBox);
+
+    PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kRepeat);
+    RunQueuedMessages();
+    EXPECT_FALSE(dialog.IsEnded()) << "a repeat of the stopping Escape closed the window";
+
+    // Released, Escape on "Generate" has its usual meaning again.
+    PostKey(Item(IDC_GENERATE), WM_KEYUP, VK_ESCAPE, kRelease);
+    PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress);
+    RunQueuedMessages();
+    EXPECT_TRUE(dialog.IsEnded());
+}
+
+TEST_F(LongSearchTest, EscapeReleasedDuringTheSearchLeavesLaterRepeatsAlone)
+{
+    AtRow(3, [&] {
+        PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress);
+        PostKey(Item(IDC_GENERATE), WM_KEYUP, VK_ESCAPE, kRelease);
+    });
+    Generate();
+    PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kRepeat);
+    RunQueuedMessages();
+    EXPECT_TRUE(dialog.IsEnded()) << "Escape on Generate lost its meaning after the search";
+}
+
+// Input that reached the window while it searched, as the system queues it for a busy thread.
+struct QueuedInput {
+    const char* name;
+    int target; // control number, 0 for the dialog
+    std::vector<MSG> messages;
+};
+
+MSG Input(UINT message, WPARAM wp, LPARAM lp)
+{
+    MSG msg = {};
+    msg.message = message;
+    msg.wParam = wp;
+    msg.lParam = lp;
+    return msg;
+}
+
+class QueuedInputTest : public LongSearchTest, public ::testing::WithParamInterface<QueuedInput> {};
+
+TEST_P(QueuedInputTest, IsDiscardedWhenTheSearchEnds)
+{
+    const QueuedInput& input = GetParam();
+    HWND target = input.target ? Item(input.target) : dialog.m_hWnd;
+    const std::wstring domainBefore = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
+    AtRow(4, [&] {
+        for (const MSG& msg : input.messages)
+            ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
+    });
+    Generate();
+    EXPECT_FALSE(InputQueued()) << "left in the queue after the search";
+    RunQueuedMessages();
+    EXPECT_EQ(api.opens.size(), 1u) << "the search ran again";
+    EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
+    EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
+    EXPECT_EQ(Count(), L"40");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QueuedInputTest,
+    ::testing::Values(
+        QueuedInput{"SecondClickOnGenerate",
+                    IDC_GENERATE,
+                    {Input(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)), Input(WM_LBUTTONUP, 0, MAKELPARAM(5, 5)),
+                     Input(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5)), Input(WM_LBUTTONUP, 0, MAKELPARAM(5, 5))}},
+        QueuedInput{"ClickOnClose",
+                    IDC_CLOSE,
+                    {Input(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)), Input(WM_LBUTTONUP, 0, MAKELPARAM(5, 5))}},
+        QueuedInput{"ClickOnTheCloseBox", 0, {Input(WM_NCLBUTTONDOWN, HTCLOSE, 0), Input(WM_NCLBUTTONUP, HTCLOSE, 0)}},
+        QueuedInput{"KeysTypedIntoAField",
+                    IDC_DOMAIN_NAME,
+                    {Input(WM_KEYDOWN, 'X', 1), Input(WM_CHAR, 'x', 1), Input(WM_KEYUP, 'X', kRelease)}},
+        QueuedInput{"EnterOnGenerate", IDC_GENERATE, {Input(WM_KEYDOWN, VK_RETURN, 1)}},
+        QueuedInput{"AltF4", 0, {Input(WM_SYSKEYDOWN, VK_F4, 1 | (LPARAM{1} << 29))}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LongSearchTest, TheWaitCursorStaysWhenTheMouseMoves)
+{
+    HCURSOR wait = ::LoadCursorW(nullptr, IDC_WAIT);
+    AtRow(3, [&] {
+        // The real mouse: the system sets the cursor only for the input it delivers.
+        RECT rect;
+        ::GetWindowRect(Item(IDC_RESULT_LIST), &rect);
+        ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ::SetCursorPos((rect.left + rect.right) / 2 + 5, (rect.top + rect.bottom) / 2 + 5);
+    });
+    HCURSOR late = nullptr;
+    directory.beforeRow = [&, earlier = directory.beforeRow](size_t row) {
+        earlier(row);
+        if (row == 20)
+            late = ::GetCursor();
+    };
+    Generate();
+    EXPECT_EQ(late, wait);
+    ::SetCursorPos(0, 0);
+}
+
+// What other threads and programs send to the window while it searches: each is answered, and none
+// starts a command, a second search or a modal window inside the search.
+TEST_F(LongSearchTest, MessagesSentFromAnotherThreadAreAnsweredWithoutRunningACommand)
+{
+    BusyClock() = savedClock; // the real clock: the sender waits on the real thread
+    directory.rows.clear();
+    for (int i = 0; i < 400; ++i)
+        directory.AddTextRow({{L"cn", L"user" + std::to_wstring(i)}});
+    directory.rowDelayMs = 5;
+    HWND window = dialog.m_hWnd;
+    HWND generate = Item(IDC_GENERATE);
+    const std::vector<MSG> sent = {
+        Input(WM_COMMAND, MAKEWPARAM(IDC_GENERATE, BN_CLICKED), reinterpret_cast<LPARAM>(generate)),
+        Input(WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_CLOSE))),
+        Input(WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_ABOUT))),
+        Input(WM_COMMAND, MAKEWPARAM(IDC_GENERATE_CSV, STN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_GENERATE_CSV))),
+        Input(WM_COMMAND, IDM_COPY_ROWS, 0),
+        Input(WM_SYSCOMMAND, IDM_ABOUTBOX, 0),
+        Input(WM_SYSCOMMAND, SC_CLOSE, 0),
+        Input(WM_CLOSE, 0, 0),
+        Input(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Item(IDC_RESULT_LIST)), MAKELPARAM(-1, -1)),
+    };
+    std::atomic<int> answered{0};
+    std::atomic<bool> searching{false};
+    std::atomic<bool> answeredWhileSearching{false};
+    std::thread sender([&] {
+        while (!searching)
+            ::Sleep(1);
+        int count = 0;
+        for (const MSG& msg : sent) {
+            DWORD_PTR result = 0;
+            if (::SendMessageTimeoutW(window, msg.message, msg.wParam, msg.lParam, SMTO_NORMAL, 2000, &result))
+                ++count;
+        }
+        answered = count;
+        answeredWhileSearching = searching.load();
+    });
+    directory.beforeRow = [&](size_t row) { searching = row > 0 && row < 399; };
+    Generate();
+    searching = false;
+    sender.join();
+    EXPECT_EQ(answered, static_cast<int>(sent.size()));
+    EXPECT_TRUE(answeredWhileSearching) << "the window answered only after the search";
+    EXPECT_EQ(api.opens.size(), 1u) << "a second search ran inside the first";
+    EXPECT_FALSE(dialog.IsEnded());
+    EXPECT_EQ(Count(), L"400");
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(LongSearchTest, TheWindowNeverLooksHungDuringALongFill)
+{
+    BusyClock() = savedClock;
+    directory.beforeRow = nullptr;
+    directory.rows.clear();
+    for (int i = 0; i < 1300; ++i)
+        directory.AddTextRow({{L"cn", L"user" + std::to_wstring(i)}});
+    directory.rowDelayMs = 5; // over six seconds in all: past the system's five
+    HWND window = dialog.m_hWnd;
+    std::atomic<bool> done{false};
+    int probes = 0;
+    DWORD slowest = 0;
+    bool everHung = false;
+    std::thread prober([&] {
+        while (!done) {
+            const DWORD start = ::GetTickCount();
+            DWORD_PTR result = 0;
+            const bool answered = ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+            const DWORD took = answered ? ::GetTickCount() - start : 1000;
+            slowest = std::max(slowest, took);
+            everHung = everHung || ::IsHungAppWindow(window);
+            ++probes;
+            ::Sleep(200);
+        }
+    });
+    Generate();
+    done = true;
+    prober.join();
+    EXPECT_EQ(Count(), L"1300");
+    EXPECT_GE(probes, 20);
+    EXPECT_LT(slowest, 1000u) << "the window did not answer within a second";
+    EXPECT_FALSE(everHung);
+}
+
+TEST_F(LongSearchTest, EscapeDuringAStallInsideOneCallStopsRightAfterIt)
+{
+    BusyClock() = savedClock;
+    directory.beforeRow = nullptr;
+    directory.stallAtRow = 5;
+    directory.stallMs = 2000;
+    HWND generate = Item(IDC_GENERATE);
+    std::thread typist([&] {
+        ::Sleep(500);
+        ::PostMessageW(generate, WM_KEYDOWN, VK_ESCAPE, kFirstPress);
+    });
+    Generate();
+    typist.join();
+    EXPECT_EQ(Count(), L"6");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
+}
+
+// A move that found no row while the directory still worked on the search: the last error says so.
+struct WaitingCase {
+    const char* name;
+    size_t waitingAtRow;
+    HRESULT lastErrorResult; // what reading the last error returns
+    const wchar_t* count;
+    const wchar_t* box; // nullptr: none
+    UINT icon;
+};
+
+class WaitingForTheDirectoryTest : public LongSearchTest, public ::testing::WithParamInterface<WaitingCase> {};
+
+TEST_P(WaitingForTheDirectoryTest, IsNeverShownAsFinished)
+{
+    const WaitingCase& c = GetParam();
+    msPerRow = 0;
+    directory.waitingAtRow = c.waitingAtRow;
+    api.lastErrorResult = c.lastErrorResult;
+    Generate();
+    EXPECT_EQ(Count(), c.count);
+    EXPECT_EQ(list.GetItemCount(), std::stoi(c.count));
+    if (!c.box) {
+        EXPECT_TRUE(boxes.boxes().empty());
+        return;
+    }
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, c.box);
+    EXPECT_EQ(boxes.boxes()[0].type, c.icon);
+    EXPECT_EQ(directory.closedHandles, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WaitingForTheDirectoryTest,
+    ::testing::Values(
+        WaitingCase{"BeforeTheFirstRow", 0, S_OK, L"0", L"The directory did not answer in time.", MB_ICONWARNING},
+        WaitingCase{"AfterSomeRows", 7, S_OK, L"7", kCutShort, MB_ICONWARNING},
+        // A provider without a last error (E_NOTIMPL) reports the ends as they are.
+        WaitingCase{"NoLastErrorBeforeTheFirstRow", 0, E_NOTIMPL, L"0", L"No such objects found.", MB_ICONWARNING},
+        WaitingCase{"NoLastErrorAfterSomeRows", 7, E_NOTIMPL, L"7", nullptr, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LongSearchTest, ALastErrorLeftFromEarlierDoesNotCutTheListShort)
+{
+    msPerRow = 0;
+    api.lastError = ERROR_MORE_DATA;
+    directory.beforeRow = nullptr;
+    Generate();
+    EXPECT_EQ(Count(), L"40");
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+} // namespace
