@@ -101,54 +101,58 @@ protected:
 
 TEST_F(LongSearchTest, EscapeStopsTheSearchKeepsTheRowsAndLeavesTheWindowOpen)
 {
-    AtRow(5, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
-    bool inputQueuedUnderBox = true;
-    boxes.whileShown = [&] { inputQueuedUnderBox = InputQueued(); };
-    Generate();
+    // Some providers cannot abandon a search (E_NOTIMPL): the stop is the same.
+    for (const HRESULT abandon : {S_OK, E_NOTIMPL}) {
+        directory.abandonResult = abandon;
+        directory.abandons = directory.openHandles = directory.closedHandles = 0;
+        api.opens.clear();
+        AtRow(5, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+        bool inputQueuedUnderBox = true;
+        boxes.whileShown = [&] { inputQueuedUnderBox = InputQueued(); };
+        Generate();
 
-    EXPECT_EQ(list.GetItemCount(), 6) << "the row read with the key queued is kept, no further one";
-    EXPECT_EQ(Count(), L"6");
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
-    EXPECT_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_FALSE(boxes.boxes()[0].windowLocked);
-    EXPECT_FALSE(inputQueuedUnderBox);
-    EXPECT_EQ(directory.abandons, 1);
-    EXPECT_TRUE(directory.abandonedBeforeClose);
-    EXPECT_EQ(directory.closedHandles, 1);
-    RunQueuedMessages();
-    EXPECT_FALSE(dialog.IsEnded()) << "the Escape closed the window after the search";
+        EXPECT_EQ(list.GetItemCount(), 6) << "the row read with the key queued is kept, no further one";
+        EXPECT_EQ(Count(), L"6");
+        ASSERT_EQ(boxes.boxes().size(), abandon == S_OK ? 1u : 2u);
+        EXPECT_EQ(boxes.boxes().back().text, kStopped);
+        EXPECT_EQ(boxes.boxes().back().type, static_cast<UINT>(MB_ICONINFORMATION));
+        EXPECT_FALSE(boxes.boxes().back().windowLocked);
+        EXPECT_FALSE(inputQueuedUnderBox);
+        EXPECT_EQ(directory.abandons, 1);
+        EXPECT_TRUE(directory.abandonedBeforeClose);
+        EXPECT_EQ(directory.closedHandles, 1) << "handle closed " << directory.closedHandles << " times";
+        RunQueuedMessages();
+        EXPECT_FALSE(dialog.IsEnded()) << "the Escape closed the window after the search";
+    }
 }
 
-TEST_F(LongSearchTest, AProviderThatCannotAbandonStillStopsAndClosesTheHandleOnce)
-{
-    directory.abandonResult = E_NOTIMPL;
-    AtRow(2, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
-    Generate();
-    EXPECT_EQ(Count(), L"3");
-    EXPECT_EQ(directory.closedHandles, 1);
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
-}
+// When the search sees an Escape: at the first look after it, and a look is due once 50 ms of work
+// have passed since the last one (the clock moves msPerRow with each row).
+struct LookCase {
+    const char* name;
+    ULONGLONG msPerRow;
+    size_t escapeAtRow;
+    const wchar_t* count;
+};
 
-TEST_F(LongSearchTest, EscapeIsSeenOnlyWhenALookIsDue)
-{
-    msPerRow = 10; // five rows to a look
-    AtRow(1, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
-    Generate();
-    // The clock reads 10 per row from 0: the first look comes after row 4 (50 ms).
-    EXPECT_EQ(Count(), L"5");
-}
+class LookTimingTest : public LongSearchTest, public ::testing::WithParamInterface<LookCase> {};
 
-TEST_F(LongSearchTest, WithoutTimePassingTheQueueIsLeftAloneUntilTheEnd)
+TEST_P(LookTimingTest, EscapeIsSeenAtTheFirstLookThatIsDue)
 {
-    msPerRow = 0;
-    AtRow(1, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
+    msPerRow = GetParam().msPerRow;
+    AtRow(GetParam().escapeAtRow, [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); });
     Generate();
-    EXPECT_EQ(Count(), L"40");
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(Count(), GetParam().count);
     EXPECT_FALSE(InputQueued()) << "the Escape of the search was left for the window";
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, LookTimingTest,
+                         ::testing::Values(LookCase{"EveryRow", 50, 5, L"6"},
+                                           // From 0, ten a row: the first look comes after row 4.
+                                           LookCase{"EveryFifthRow", 10, 1, L"5"},
+                                           // The queue is left alone; the end discards the key.
+                                           LookCase{"Never", 0, 1, L"40"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LongSearchTest, AHeldEscapeRepeatsNeitherCloseTheBoxNorTheWindowUntilReleased)
 {
