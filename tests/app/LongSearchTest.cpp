@@ -283,6 +283,9 @@ TEST_F(LongSearchTest, MessagesSentFromAnotherThreadAreAnsweredWithoutRunningACo
     directory.rowDelayMs = 5;
     HWND window = dialog.m_hWnd;
     HWND generate = Item(IDC_GENERATE);
+    NMLISTVIEW columnClick = {};
+    columnClick.hdr = {Item(IDC_RESULT_LIST), IDC_RESULT_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
+    columnClick.iItem = -1;
     const std::vector<MSG> sent = {
         Input(WM_COMMAND, MAKEWPARAM(IDC_GENERATE, BN_CLICKED), reinterpret_cast<LPARAM>(generate)),
         Input(WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_CLOSE))),
@@ -293,6 +296,7 @@ TEST_F(LongSearchTest, MessagesSentFromAnotherThreadAreAnsweredWithoutRunningACo
         Input(WM_SYSCOMMAND, SC_CLOSE, 0),
         Input(WM_CLOSE, 0, 0),
         Input(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Item(IDC_RESULT_LIST)), MAKELPARAM(-1, -1)),
+        Input(WM_NOTIFY, IDC_RESULT_LIST, reinterpret_cast<LPARAM>(&columnClick)),
     };
     std::atomic<int> answered{0};
     std::atomic<bool> searching{false};
@@ -318,6 +322,7 @@ TEST_F(LongSearchTest, MessagesSentFromAnotherThreadAreAnsweredWithoutRunningACo
     EXPECT_EQ(api.opens.size(), 1u) << "a second search ran inside the first";
     EXPECT_FALSE(dialog.IsEnded());
     EXPECT_EQ(Count(), L"400");
+    EXPECT_EQ(Arrows(), std::vector<int>{0}) << "the list was sorted inside the search";
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
