@@ -139,7 +139,8 @@ void CResultListSort::OnHeaderClick(const CListCtrl& list, int column)
     if (sameRowsAsLeft) {
         m_shownValues = ReorderByClass(list, m_shownValues, m_classes, ascending);
     } else {
-        const std::vector<int> shownValues = ShownValues(list);
+        // What the last sort left holds while the rows are unchanged: the values need no reading.
+        const std::vector<int> shownValues = m_shownValues.empty() ? ShownValues(list) : m_shownValues;
         std::vector<int> classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
         m_shownValues = ReorderByClass(list, shownValues, classes, ascending);
         m_classes = std::move(classes);

@@ -2,8 +2,6 @@
 // and from its shortcut menu.
 #include "app/QuorrexDlg.h"
 
-#include "framework/FileDialog.h"
-#include "framework/PopupMenu.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
 #include "support/ResultListFixture.h"
@@ -11,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>

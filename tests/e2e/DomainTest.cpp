@@ -71,6 +71,7 @@ TEST_F(DomainTest, Utf8CsvFileHoldsWhatLdapsearchReturnedWithEveryCharacter)
     const auto until = std::chrono::steady_clock::now() + kRunDeadline;
     while (::GetFileAttributesW(saved.c_str()) == INVALID_FILE_ATTRIBUTES && std::chrono::steady_clock::now() < until)
         ::Sleep(50);
+    ASSERT_NE(::GetFileAttributesW(saved.c_str()), INVALID_FILE_ATTRIBUTES) << "no file was saved";
     ASSERT_TRUE(program->Responds(30s));
     EXPECT_FALSE(program->FindBox().has_value()) << "a message after the UTF-8 export";
     ExpectUtf8CsvFile(FileBytes(saved), kDefaultHeaders, expected);

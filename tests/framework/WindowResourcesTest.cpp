@@ -53,6 +53,11 @@ TEST(PopupMenu, TheSystemsMenuReturnsTheChoiceAndSendsNoCommand)
                        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
                            ::PostMessageW(shown, WM_KEYDOWN, key, 1);
                        driven = true;
+                       // A menu the keys never reach is closed, so that the test fails rather than waits.
+                       ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                           ::KillTimer(nullptr, timer);
+                           ::EndMenu();
+                       });
                    });
     const UINT chosen = ShowPopupMenu(menu, owner.m_hWnd, {10, 10});
     ::DestroyMenu(menu);
