@@ -1,7 +1,8 @@
 // One measurement against a real directory, in a process of its own so that its peak working set
 // is its own:
 //   generate: the real main dialog, shown, "Generate" pressed, until the list is filled and
-//             painted; then the CSV export of that list;
+//             painted; then the CSV export of that list, and the bare fill of the list with the
+//             same cells (read back first), which with the bare search is Generate's floor;
 //   adsi:     the bare search the dialog makes (same lookup, bind, five preferences, filter and
 //             "*", GetColumn/FreeColumn of the shown attributes per row), with no window.
 // Prints one line of name=value pairs (times in seconds, working sets in MB). With --profile the
@@ -339,10 +340,12 @@ int Generate(const std::wstring& domain, const std::wstring& user, const std::ws
     ExportResultList(dialog, path, 0);
     const double exported = Seconds(exportStart);
     ::DeleteFileW(path.c_str());
+    const double peak = PeakMegabytes();
+    const double bareFill = FillBare(list, ReadCells(list));
 
     std::printf("generate columns=%d rows=%d seconds=%.3f fill=%.3f paint=%.3f export=%.3f peak-generate=%.1f "
-                "peak=%.1f\n",
-                columns, rows, shown, filled, shown - filled, exported, peakAfterGenerate, PeakMegabytes());
+                "peak=%.1f bare-fill=%.3f\n",
+                columns, rows, shown, filled, shown - filled, exported, peakAfterGenerate, peak, bareFill);
     if (g_profile)
         PrintProfile("generate", generateProfile, startTicks, shownTicks, shown, handlerEnd);
     return counted ? 0 : 2;

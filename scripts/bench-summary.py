@@ -104,6 +104,19 @@ def print_rounds(domain, rounds):
                      domain.round_median("adsi", "peak", c, "%.1f"), flag))
 
 
+# Generate against its floor: the bare search asking for "*" and reading the same attributes, plus
+# the bare fill of the list with the same cells (measured in Generate's own process, after it).
+def print_floor(domain, columns=17):
+    g = domain.round_median("generate", "seconds", columns)
+    a = domain.round_median("adsi", "seconds", columns)
+    f = domain.round_median("generate", "bare-fill", columns)
+    if "-" in (g, a, f):
+        return
+    floor = "%.3f" % (float(a) + float(f))
+    print(f"{columns} columns: Generate {g} s against the floor {floor} s (bare search {a} s + bare fill {f} s):"
+          f" ratio {ratio(g, floor)}")
+
+
 def print_profile(domain):
     print("-- where the time goes: medians of the profiled runs (seconds; calls)")
     print("%-18s" % "part" + "".join("%14s %14s" % (f"generate {c}", f"adsi {c}") for c in COLUMN_COUNTS))
@@ -160,6 +173,7 @@ def main():
     for users in sizes:
         domain = Domain(runs, users)
         print_rounds(domain, rounds)
+        print_floor(domain)
         if domain.profiled:
             print_profile(domain)
             print_stretches(domain)

@@ -150,6 +150,9 @@ bool CQuorrexDlg::OnCommand(int id, int code, HWND control)
     case IDM_SAVE_AS_CSV:
         OnGenerateCsv();
         return true;
+    case IDM_SAVE_AS_CSV_UTF8:
+        OnGenerateCsvUtf8();
+        return true;
     default:
         return CDialog::OnCommand(id, code, control);
     }
@@ -237,7 +240,18 @@ void CQuorrexDlg::OnGenerateCsv()
 
 void CQuorrexDlg::ExportToCsv(const std::wstring& path)
 {
-    ExportResultList(*this, path, _time64(nullptr));
+    ExportToCsv(path, TextEncoding::Latin1);
+}
+
+void CQuorrexDlg::OnGenerateCsvUtf8()
+{
+    if (const auto path = AskForCsvPath(m_hWnd))
+        ExportToCsv(*path, TextEncoding::Utf8);
+}
+
+void CQuorrexDlg::ExportToCsv(const std::wstring& path, TextEncoding encoding)
+{
+    ExportResultList(*this, path, _time64(nullptr), encoding);
 }
 
 void CQuorrexDlg::OnCloseButton()

@@ -4,6 +4,7 @@
 #include "controls/ImageHyperLink.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/StdioFile.h"
 #include "framework/ListCtrl.h"
 #include "controls/XTHyperLink.h"
 #include "resultlist/ListSort.h"
@@ -21,6 +22,9 @@ public:
     void OnAdvanced();
     void OnGenerateCsv();
     void ExportToCsv(const std::wstring& path);
+    // The same file in UTF-8, which keeps every character.
+    void OnGenerateCsvUtf8();
+    void ExportToCsv(const std::wstring& path, TextEncoding encoding);
     void OnCloseButton();
     void OnAbout();
     // The result list's commands beside the query's: copy, select all. (Its header sorts it.)
@@ -48,7 +52,8 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void PlaceCsvLink();
     bool OnContextMenu(HWND window, LPARAM point);
-    // Ctrl+S anywhere; Ctrl+C, Ctrl+A and the menu keys in the result list. True for a key used up.
+    // Ctrl+S and Ctrl+Shift+S anywhere; Ctrl+C, Ctrl+A and the menu keys in the result list. True
+    // for a key used up.
     bool TranslateCommandKey(const MSG& msg);
 
     HICON m_hIcon;

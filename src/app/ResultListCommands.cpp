@@ -1,5 +1,6 @@
 // CQuorrexDlg's commands on the result list: the shortcut menu, copy, select all, and the keys
-// that reach them (Ctrl+S for the CSV export from anywhere in the window).
+// that reach them (Ctrl+S for the CSV export and Ctrl+Shift+S for the UTF-8 one from anywhere in
+// the window).
 #include "app/QuorrexDlg.h"
 
 #include "framework/Clipboard.h"
@@ -80,17 +81,17 @@ bool CQuorrexDlg::TranslateCommandKey(const MSG& msg)
     }
     if (msg.message != WM_KEYDOWN || !ControlKeyDown())
         return false;
-    if (msg.wParam == 'S' && (msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd))) {
-        OnGenerateCsv();
-        return true;
-    }
-    if (inList && msg.wParam == 'C') {
-        OnCopyRows();
-        return true;
-    }
-    if (inList && msg.wParam == 'A') {
-        OnSelectAllRows();
-        return true;
-    }
-    return false;
+    void (CQuorrexDlg::*command)() = nullptr;
+    if (msg.wParam == 'S' && (msg.hwnd == m_hWnd || ::IsChild(m_hWnd, msg.hwnd)))
+        command = ShiftKeyDown() ? &CQuorrexDlg::OnGenerateCsvUtf8 : &CQuorrexDlg::OnGenerateCsv;
+    else if (inList && msg.wParam == 'C')
+        command = &CQuorrexDlg::OnCopyRows;
+    else if (inList && msg.wParam == 'A')
+        command = &CQuorrexDlg::OnSelectAllRows;
+    if (!command)
+        return false;
+    // A held key runs its command once; its repeats are used up, not passed to the control.
+    if (!IsRepeat(msg))
+        (this->*command)();
+    return true;
 }

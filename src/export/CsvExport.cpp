@@ -82,9 +82,9 @@ std::optional<std::wstring> AskForCsvPath(HWND owner)
     return path;
 }
 
-void ExportResultList(CWnd& dialog, const std::wstring& path, std::int64_t creationTime)
+void ExportResultList(CWnd& dialog, const std::wstring& path, std::int64_t creationTime, TextEncoding encoding)
 {
-    CMakeCsvFile writer;
+    CMakeCsvFile writer(encoding);
     if (!writer.CreateCsvFile(path)) {
         AppMessageBox(writer.GetErrorText(), MB_OK);
         return;

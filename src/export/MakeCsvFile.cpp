@@ -6,7 +6,7 @@ bool CMakeCsvFile::CreateCsvFile(const std::wstring& path)
     std::wstring fullPath = path;
     if (fullPath.find(L".csv") == std::wstring::npos)
         fullPath += L".csv";
-    if (m_file.Open(fullPath))
+    if (m_file.Open(fullPath, m_encoding))
         return true;
     SetErrorText(ErrorKind::Create);
     return false;
@@ -40,9 +40,11 @@ bool CMakeCsvFile::WriteFields(const std::vector<std::wstring>& fields, size_t c
         return false;
     }
     for (size_t i = 0; i < count; ++i) {
-        // A missing field fails the line where it is missing.
+        // A missing field fails the line where it is missing, and a file without its line is not
+        // put in place.
         if (i >= fields.size() || !m_file.WriteString(fields[i]) ||
             !m_file.WriteString(i + 1 < count ? L"," : L"\n")) {
+            m_file.Fail();
             SetErrorText(ErrorKind::Write);
             return false;
         }
@@ -54,7 +56,7 @@ bool CMakeCsvFile::CloseCsvFile()
 {
     if (m_file.Close())
         return true;
-    SetErrorText(ErrorKind::Close);
+    SetErrorText(m_file.PlaceFailed() ? ErrorKind::Create : ErrorKind::Close);
     return false;
 }
 

@@ -130,6 +130,16 @@ void BusyInput::End()
         HeldEscapeFilter::Install();
 }
 
+BusyWindowMark::BusyWindowMark(HWND window) : m_outerBusyWindow(t_busyWindow)
+{
+    t_busyWindow = window;
+}
+
+BusyWindowMark::~BusyWindowMark()
+{
+    t_busyWindow = m_outerBusyWindow;
+}
+
 bool IsRefusedWhileBusy(HWND window, UINT msg, WPARAM, LPARAM lp)
 {
     if (!window || window != t_busyWindow)

@@ -42,5 +42,18 @@ private:
     bool m_escapeHeld = false;
 };
 
+// For the life of the object the window refuses what would start something, as under BusyInput,
+// but nothing is taken from its queue: for a short wait, after which its input is handled as usual.
+class BusyWindowMark {
+public:
+    explicit BusyWindowMark(HWND window);
+    ~BusyWindowMark();
+    BusyWindowMark(const BusyWindowMark&) = delete;
+    BusyWindowMark& operator=(const BusyWindowMark&) = delete;
+
+private:
+    HWND m_outerBusyWindow;
+};
+
 // Whether the dialog procedure of window is to refuse this message because the window is busy.
 bool IsRefusedWhileBusy(HWND window, UINT msg, WPARAM wp, LPARAM lp);

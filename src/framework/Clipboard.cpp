@@ -1,20 +1,36 @@
 // SetClipboardText: the clipboard opened with a deadline, the text handed over as CF_UNICODETEXT.
 #include "framework/Clipboard.h"
 
+#include "framework/BusyInput.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr ULONGLONG kOpenDeadline = 500; // milliseconds
+constexpr DWORD kRetryInterval = 10;     // milliseconds
 
-// Another program may hold the clipboard open for a moment: try again until the deadline.
+ClipboardDataFunction g_setClipboardData = ::SetClipboardData;
+
+// Another program may hold the clipboard open for a moment: try again until the deadline. The
+// holder may be waiting for an answer from this window (a clipboard viewer asks its owner), so
+// sent messages are answered meanwhile; posted ones and input wait in the queue, and the window
+// refuses commands until the wait is over.
 bool OpenClipboardSoon(HWND owner)
 {
+    if (::OpenClipboard(owner))
+        return true;
+    const BusyWindowMark busy(owner);
     const ULONGLONG deadline = ::GetTickCount64() + kOpenDeadline;
     while (!::OpenClipboard(owner)) {
-        if (::GetTickCount64() >= deadline)
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= deadline)
             return false;
-        ::Sleep(10);
+        const DWORD wait = static_cast<DWORD>(std::min<ULONGLONG>(kRetryInterval, deadline - now));
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_SENDMESSAGE, 0);
+        MSG msg;
+        ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     return true;
 }
@@ -41,9 +57,16 @@ bool SetClipboardText(HWND owner, std::wstring_view text)
     }
     ::EmptyClipboard();
     // Once the clipboard takes the memory it is the clipboard's; until then it is ours to free.
-    const bool handedOver = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    const bool handedOver = g_setClipboardData(CF_UNICODETEXT, memory) != nullptr;
     ::CloseClipboard();
     if (!handedOver)
         ::GlobalFree(memory);
     return handedOver;
+}
+
+ClipboardDataFunction SetClipboardDataFunction(ClipboardDataFunction function)
+{
+    ClipboardDataFunction previous = g_setClipboardData;
+    g_setClipboardData = function ? function : ::SetClipboardData;
+    return previous;
 }

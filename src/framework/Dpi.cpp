@@ -43,13 +43,21 @@ std::optional<DpiChange> ReadDpiChange(WPARAM wp, LPARAM lp)
     return DpiChange{dpi, *reinterpret_cast<const RECT*>(lp)};
 }
 
+DpiBehaviorCalls& TheDpiBehaviorCalls()
+{
+    static DpiBehaviorCalls calls = {
+        User32Function<decltype(DpiBehaviorCalls::setDialog)>("SetDialogDpiChangeBehavior"),
+        User32Function<decltype(DpiBehaviorCalls::setControl)>("SetDialogControlDpiChangeBehavior"),
+    };
+    return calls;
+}
+
 void TakeOverDpiLayout(HWND dialog, HWND control)
 {
     constexpr int kDisableResize = 0x0002; // DDC_DISABLE_RESIZE
-    using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
-    static const auto setDialog = User32Function<SetBehaviorFunction>("SetDialogDpiChangeBehavior");
-    if (setDialog && dialog)
-        setDialog(dialog, kDisableResize, kDisableResize);
+    const DpiBehaviorCalls& calls = TheDpiBehaviorCalls();
+    if (calls.setDialog && dialog)
+        calls.setDialog(dialog, kDisableResize, kDisableResize);
     TakeOverControlDpiLayout(control, false);
 }
 
@@ -57,11 +65,10 @@ void TakeOverControlDpiLayout(HWND control, bool fonts)
 {
     constexpr int kDisableFontUpdate = 0x0001; // DCDC_DISABLE_FONT_UPDATE
     constexpr int kDisableRelayout = 0x0002;   // DCDC_DISABLE_RELAYOUT
-    using SetBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
-    static const auto setControl = User32Function<SetBehaviorFunction>("SetDialogControlDpiChangeBehavior");
+    const DpiBehaviorCalls& calls = TheDpiBehaviorCalls();
     const int taken = kDisableRelayout | (fonts ? kDisableFontUpdate : 0);
-    if (setControl && control)
-        setControl(control, taken, taken);
+    if (calls.setControl && control)
+        calls.setControl(control, taken, taken);
 }
 
 void ScaleChildWindow(HWND child, UINT fromDpi, UINT toDpi)

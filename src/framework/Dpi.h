@@ -23,6 +23,15 @@ struct DpiChange {
 // Nothing for a message without a DPI or without a rectangle: such a message is ignored.
 std::optional<DpiChange> ReadDpiChange(WPARAM wp, LPARAM lp);
 
+// The system's calls that take a dialog, or one of its controls, out of its own handling of a DPI
+// change, looked up at run time: null where the system lacks them (Wine, Windows before 10).
+// Tests put recorders in their place.
+struct DpiBehaviorCalls {
+    BOOL(WINAPI* setDialog)(HWND dialog, int mask, int values);
+    BOOL(WINAPI* setControl)(HWND control, int mask, int values);
+};
+DpiBehaviorCalls& TheDpiBehaviorCalls();
+
 // Takes a dialog's size and the place of one of its controls out of the system's own scaling on a
 // DPI change (where the system has it), for a dialog that does both itself: the system would
 // otherwise scale them a second time. Other controls keep the system's scaling.

@@ -1,9 +1,13 @@
-// CStdioFile: the byte conversion, the buffer and the file calls.
+// CStdioFile: the byte conversions, the buffer, and the file beside the target until it is closed.
 #include "framework/StdioFile.h"
+
+#include "framework/FileBeside.h"
+#include "framework/FileCalls.h"
 
 namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 bool IsHighSurrogate(wchar_t c)
 {
@@ -19,30 +23,26 @@ bool IsLowSurrogate(wchar_t c)
 
 CStdioFile::~CStdioFile()
 {
-    if (IsOpen())
-        Close();
+    GiveUp();
 }
 
-bool CStdioFile::Open(const std::wstring& path)
+bool CStdioFile::Open(const std::wstring& path, TextEncoding encoding)
 {
-    if (IsOpen())
-        Close();
-    // A read-only file is not replaced. The system refuses it itself, except where it runs with
-    // rights that pass over the attribute (Wine run by root).
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetLastError(ERROR_ACCESS_DENIED);
+    GiveUp();
+    m_placeFailed = false;
+    if (!CanReplace(path))
         return false;
-    }
-    // No sharing while it is written: a file another program holds open fails here, untouched.
-    m_file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file = CreateFileBeside(path, m_written);
     if (m_file == INVALID_HANDLE_VALUE)
         return false;
+    m_target = path;
+    m_encoding = encoding;
     m_buffer.clear();
     m_buffer.reserve(kBufferSize);
     m_failed = false;
     m_unstorable = 0;
+    if (encoding == TextEncoding::Utf8)
+        PutUtf8(0xFEFF); // the byte-order mark, by which spreadsheets know the file is UTF-8
     return true;
 }
 
@@ -54,19 +54,40 @@ bool CStdioFile::Put(char byte)
     return true;
 }
 
+bool CStdioFile::PutUtf8(char32_t c)
+{
+    const auto put = [this](char32_t bits) { return Put(static_cast<char>(static_cast<unsigned char>(bits))); };
+    if (c < 0x80)
+        return put(c);
+    if (c < 0x800)
+        return put(0xC0 | (c >> 6)) && put(0x80 | (c & 0x3F));
+    if (c < 0x10000)
+        return put(0xE0 | (c >> 12)) && put(0x80 | ((c >> 6) & 0x3F)) && put(0x80 | (c & 0x3F));
+    return put(0xF0 | (c >> 18)) && put(0x80 | ((c >> 12) & 0x3F)) && put(0x80 | ((c >> 6) & 0x3F)) &&
+           put(0x80 | (c & 0x3F));
+}
+
 bool CStdioFile::WriteString(std::wstring_view text)
 {
     if (!IsOpen() || m_failed)
         return false;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
+        const bool pair = IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
         bool stored;
         if (c == L'\n') {
             stored = Put('\r') && Put('\n');
+        } else if (m_encoding == TextEncoding::Utf8) {
+            char32_t character = c;
+            if (pair)
+                character = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[++i] - 0xDC00);
+            else if (IsHighSurrogate(c) || IsLowSurrogate(c))
+                character = kReplacementCharacter;
+            stored = PutUtf8(character);
         } else if (c <= 0xFF) {
             stored = Put(static_cast<char>(static_cast<unsigned char>(c)));
         } else {
-            if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            if (pair)
                 ++i; // one character in two code units
             ++m_unstorable;
             stored = Put('?');
@@ -81,11 +102,12 @@ bool CStdioFile::Flush()
 {
     if (m_failed)
         return false;
+    const FileCalls& calls = TheFileCalls();
     size_t done = 0;
     while (done < m_buffer.size()) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(m_buffer.size() - done);
-        if (!::WriteFile(m_file, m_buffer.data() + done, chunk, &written, nullptr) || written == 0) {
+        if (!calls.writeFile(m_file, m_buffer.data() + done, chunk, &written, nullptr) || written == 0) {
             // A write that failed once fails for good: nothing after the gap may look written.
             m_failed = true;
             return false;
@@ -105,5 +127,20 @@ bool CStdioFile::Close()
     m_file = INVALID_HANDLE_VALUE;
     m_buffer.clear();
     m_buffer.shrink_to_fit();
-    return flushed && closed;
+    if (!flushed || !closed) {
+        ::DeleteFileW(m_written.c_str());
+        return false;
+    }
+    m_placeFailed = !PutInPlace(m_written, m_target);
+    return !m_placeFailed;
+}
+
+void CStdioFile::GiveUp()
+{
+    if (!IsOpen())
+        return;
+    ::CloseHandle(m_file);
+    m_file = INVALID_HANDLE_VALUE;
+    ::DeleteFileW(m_written.c_str());
+    m_buffer.clear();
 }

@@ -1,19 +1,36 @@
 // SelectedRowsText and SelectAllRows.
 #include "resultlist/ListCopy.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
+
+// A spreadsheet reads a field that starts with a quote as quoted text, up to the quote that closes
+// it, tabs and line ends included: such a cell goes in quotes of its own, its quotes doubled. A
+// quote further in is read as it stands, and so is left as it is for readers of the plain text.
+void AppendCell(std::wstring& text, const std::wstring& cell)
+{
+    const bool quoted = !cell.empty() && cell.front() == L'"';
+    if (quoted)
+        text += L'"';
+    for (const wchar_t c : cell) {
+        if (c == L'\t')
+            text += L' ';
+        else if (c == L'"' && quoted)
+            text += L"\"\"";
+        else
+            text += c;
+    }
+    if (quoted)
+        text += L'"';
+}
 
 void AppendLine(std::wstring& text, const std::vector<std::wstring>& cells)
 {
     for (size_t c = 0; c < cells.size(); ++c) {
         if (c > 0)
             text += L'\t';
-        const size_t start = text.size();
-        text += cells[c];
-        std::replace(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), L'\t', L' ');
+        AppendCell(text, cells[c]);
     }
     text += L"\r\n";
 }

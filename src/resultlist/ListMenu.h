@@ -1,4 +1,4 @@
-// The result list's shortcut menu: "Copy", "Select All" and "Save as CSV…".
+// The result list's shortcut menu: "Copy", "Select All", "Save as CSV…" and "Save as CSV (UTF-8)…".
 #pragma once
 
 #include "framework/ListCtrl.h"
@@ -8,5 +8,5 @@
 POINT ListMenuPoint(const CListCtrl& list, LPARAM messagePoint);
 
 // Shows the menu ("Copy" only while rows are selected) and returns the command chosen, 0 for none:
-// IDM_COPY_ROWS, IDM_SELECT_ALL_ROWS or IDM_SAVE_AS_CSV.
+// IDM_COPY_ROWS, IDM_SELECT_ALL_ROWS, IDM_SAVE_AS_CSV or IDM_SAVE_AS_CSV_UTF8.
 UINT ChooseFromListMenu(const CListCtrl& list, HWND owner, POINT at);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -132,15 +133,20 @@ void CResultListSort::OnHeaderClick(const CListCtrl& list, int column)
         return;
     CWaitCursor wait;
     const bool sameRowsAsLeft = column == m_column && !m_shownValues.empty();
-    m_ascending = column == m_column ? !m_ascending : true;
-    m_column = column;
+    const bool ascending = column == m_column ? !m_ascending : true;
+    // Nothing is kept until the list is reordered: a sort that runs out of memory on the way leaves
+    // the order, the column and the direction shown, so that the next click goes on from them.
     if (sameRowsAsLeft) {
-        m_shownValues = ReorderByClass(list, m_shownValues, m_classes, m_ascending);
+        m_shownValues = ReorderByClass(list, m_shownValues, m_classes, ascending);
     } else {
-        const std::vector<int> shownValues = ShownValues(list);
-        m_classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
-        m_shownValues = ReorderByClass(list, shownValues, m_classes, m_ascending);
+        // What the last sort left holds while the rows are unchanged: the values need no reading.
+        const std::vector<int> shownValues = m_shownValues.empty() ? ShownValues(list) : m_shownValues;
+        std::vector<int> classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
+        m_shownValues = ReorderByClass(list, shownValues, classes, ascending);
+        m_classes = std::move(classes);
     }
+    m_column = column;
+    m_ascending = ascending;
     ShowSortArrow(list, m_column, m_ascending);
 }
 

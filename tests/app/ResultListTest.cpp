@@ -2,16 +2,13 @@
 // and from its shortcut menu.
 #include "app/QuorrexDlg.h"
 
-#include "framework/FileDialog.h"
-#include "framework/PopupMenu.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
-#include "support/MainDialogFixture.h"
+#include "support/ResultListFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,141 +16,7 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
-// Chooses from the shortcut menu and keeps what it offered.
-struct MenuAnswer {
-    UINT choice = 0;
-    int shown = 0;
-    Texts items;
-    bool copyEnabled = false;
-    POINT at = {};
-
-    static MenuAnswer* current;
-    static UINT Choose(HMENU menu, HWND, POINT at)
-    {
-        MenuAnswer& self = *current;
-        ++self.shown;
-        self.at = at;
-        self.items.clear();
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            wchar_t text[64] = {};
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            if (text[0])
-                self.items.emplace_back(text);
-        }
-        self.copyEnabled = !(::GetMenuState(menu, IDM_COPY_ROWS, MF_BYCOMMAND) & MF_GRAYED);
-        return self.choice;
-    }
-};
-MenuAnswer* MenuAnswer::current = nullptr;
-
-int g_saveDialogs = 0;
-std::wstring g_savePath; // where the save dialog's user saves; empty: the user cancels
-BOOL WINAPI AnswerSaveDialog(OPENFILENAMEW* dialog)
-{
-    ++g_saveDialogs;
-    if (g_savePath.empty())
-        return FALSE;
-    wcsncpy_s(dialog->lpstrFile, dialog->nMaxFile, g_savePath.c_str(), _TRUNCATE);
-    return TRUE;
-}
-
-class ResultListTest : public MainDialogFixture {
-protected:
-    void SetUp() override
-    {
-        MainDialogFixture::SetUp();
-        MenuAnswer::current = &menu;
-        SetPopupMenuFunction(MenuAnswer::Choose);
-        SetSaveFileDialogFunction(AnswerSaveDialog);
-        g_saveDialogs = 0;
-        g_savePath.clear();
-    }
-    void TearDown() override
-    {
-        SetPopupMenuFunction(nullptr);
-        SetSaveFileDialogFunction(nullptr);
-        MainDialogFixture::TearDown();
-    }
-
-    // A query whose rows hold a name (or none) and a tag in the description that names the row.
-    void Generate(const std::vector<std::optional<std::wstring>>& names)
-    {
-        directory.rows.clear();
-        for (size_t r = 0; r < names.size(); ++r) {
-            std::vector<std::pair<std::wstring, std::wstring>> cells;
-            if (names[r])
-                cells.emplace_back(L"cn", *names[r]);
-            cells.emplace_back(L"description", L"r" + std::to_wstring(r + 1));
-            directory.AddTextRow(cells);
-        }
-        dialog.SetDlgItemText(IDC_DOMAIN_NAME, L"EXAMPLE");
-        ClickButton(dialog.m_hWnd, IDC_GENERATE);
-    }
-    Texts Column(int column) const
-    {
-        Texts texts;
-        for (int r = 0; r < list.GetItemCount(); ++r)
-            texts.push_back(list.GetItemText(r, column));
-        return texts;
-    }
-    // Presses a key with Ctrl (and Alt: AltGr) held, as the focused window would receive it.
-    void PressWithControl(WPARAM key, bool alt = false)
-    {
-        BYTE keys[256] = {};
-        ::GetKeyboardState(keys);
-        BYTE before[256];
-        std::memcpy(before, keys, sizeof keys);
-        keys[VK_CONTROL] = 0x80;
-        keys[VK_MENU] = alt ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-        PressKey(dialog, key);
-        ::SetKeyboardState(before);
-    }
-    void Show(const Texts& headers, const std::vector<Texts>& rows)
-    {
-        while (list.GetColumnCount() > 0)
-            list.DeleteColumn(0);
-        for (size_t c = 0; c < headers.size(); ++c)
-            list.InsertColumn(static_cast<int>(c), headers[c], 80);
-        list.DeleteAllItems();
-        for (size_t r = 0; r < rows.size(); ++r) {
-            list.InsertItem(static_cast<int>(r), rows[r][0].c_str());
-            for (size_t c = 1; c < rows[r].size(); ++c)
-                list.SetItemText(static_cast<int>(r), static_cast<int>(c), rows[r][c].c_str());
-        }
-    }
-    void Select(std::initializer_list<int> rows)
-    {
-        for (int row : rows)
-            ListView_SetItemState(list.m_hWnd, row, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    static void PutOnClipboard(const std::wstring& text)
-    {
-        ASSERT_TRUE(::OpenClipboard(nullptr));
-        ::EmptyClipboard();
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-        std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        ::GlobalUnlock(memory);
-        ::SetClipboardData(CF_UNICODETEXT, memory);
-        ::CloseClipboard();
-    }
-    static std::wstring ClipboardText()
-    {
-        std::wstring text;
-        if (!::OpenClipboard(nullptr))
-            return L"<clipboard busy>";
-        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<const wchar_t*>(::GlobalLock(data));
-            ::GlobalUnlock(data);
-        }
-        ::CloseClipboard();
-        return text;
-    }
-
-    MenuAnswer menu;
-};
+using ResultListTest = ResultListFixture;
 
 // Directory order r1 to r6; r3 has no name ("-"), r2 and r5 differ only in letter case.
 const std::vector<std::optional<std::wstring>> kNames = {L"user10", L"User2", std::nullopt, L"alice", L"user2", L"Bob"};
@@ -271,11 +134,11 @@ TEST_F(ResultListTest, TheCsvFileHoldsTheRowsInTheOrderShown)
     ClickHeader(kName);
     ClickHeader(kName);
     TempFolder folder;
-    g_savePath = folder.Path(L"sorted.csv");
+    SaveAnswer::savePath = folder.Path(L"sorted.csv");
     ::SetFocus(list.m_hWnd);
     PressWithControl('S');
     // After the header line, each line ends with its row's tag, the last column.
-    const std::string bytes = ReadFileBytes(g_savePath);
+    const std::string bytes = ReadFileBytes(SaveAnswer::savePath);
     size_t line = bytes.find("DESCRIPTION\r\n");
     ASSERT_NE(line, std::string::npos) << bytes;
     std::vector<std::string> tags;
@@ -326,15 +189,15 @@ TEST_F(ResultListTest, CtrlSAndTheMenuRunTheCsvCommand)
          }},
     };
     for (const Case& c : cases) {
-        const int before = g_saveDialogs;
+        const int before = SaveAnswer::dialogs;
         c.act();
-        EXPECT_EQ(g_saveDialogs, before + 1) << c.what;
+        EXPECT_EQ(SaveAnswer::dialogs, before + 1) << c.what;
     }
-    const int before = g_saveDialogs;
+    const int before = SaveAnswer::dialogs;
     FocusControl(dialog.m_hWnd, IDC_FILTER);
     PressWithControl('S', true);
-    EXPECT_EQ(g_saveDialogs, before) << "AltGr+S types a letter";
-    EXPECT_EQ(menu.items, (Texts{L"Copy", L"Select All", L"Save as CSV\u2026"}));
+    EXPECT_EQ(SaveAnswer::dialogs, before) << "AltGr+S types a letter";
+    EXPECT_EQ(menu.items, (Texts{L"Copy", L"Select All", L"Save as CSV\u2026", L"Save as CSV (UTF-8)\u2026"}));
     EXPECT_FALSE(menu.copyEnabled) << "nothing is selected";
     EXPECT_EQ(menu.at.x, 100);
     EXPECT_EQ(menu.at.y, 200);

@@ -113,7 +113,10 @@ std::string FileBytes(const std::wstring& path)
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows)
+namespace {
+
+// The header block, a creation time, and then the table as given.
+void ExpectCsvHeaderAndTable(const std::string& bytes, const std::string& expected)
 {
     const std::string software = "SOFTWARE    :Varnok\r\n";
     const std::string created = "Creation Date\\Time   :";
@@ -123,7 +126,6 @@ void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& he
     EXPECT_TRUE(std::regex_match(bytes.substr(time, 21), std::regex("[0-3][0-9]/[01][0-9]/20[0-9]{2} [0-2][0-9]:[0-5][0-9]:[0-5][0-9]\r\n")))
         << "creation time line: " << bytes.substr(time, 21);
     const std::string table = bytes.substr(time + 21);
-    const std::string expected = ExpectedCsvTable(headers, rows, nullptr);
     if (table == expected)
         return;
     // Say where they part, a line is easier to read than a file.
@@ -134,4 +136,26 @@ void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& he
     const size_t from = line == std::string::npos ? 0 : line + 1;
     ADD_FAILURE() << "the CSV file differs from the list at byte " << at << " of the table:\n  file:     "
                   << table.substr(from, 120) << "\n  expected: " << expected.substr(from, 120);
+}
+
+} // namespace
+
+void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows)
+{
+    ExpectCsvHeaderAndTable(bytes, ExpectedCsvTable(headers, rows, nullptr));
+}
+
+void ExpectUtf8CsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows)
+{
+    ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
+    // The system's own conversion, not the program's, makes the lines expected.
+    std::string table;
+    const auto appendLine = [&table](const std::vector<std::wstring>& fields) {
+        for (size_t i = 0; i < fields.size(); ++i)
+            table += Utf8(fields[i]) + (i + 1 < fields.size() ? "," : "\r\n");
+    };
+    appendLine(headers);
+    for (const auto& row : rows)
+        appendLine(row);
+    ExpectCsvHeaderAndTable(bytes.substr(3), table);
 }

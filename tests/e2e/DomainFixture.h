@@ -40,6 +40,8 @@ struct TestDomain {
 // A CSV file as the program writes it: the software line, a creation time line
 // ("dd/mm/yyyy hh:mm:ss"), then these headers and rows in 8-bit text with CR LF line ends.
 void ExpectCsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows);
+// The same lines in UTF-8 after the byte-order mark, every character kept.
+void ExpectUtf8CsvFile(const std::string& bytes, const std::vector<std::wstring>& headers, const Rows& rows);
 // The whole content of a file; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
 

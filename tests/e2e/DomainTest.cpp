@@ -56,6 +56,28 @@ TEST_F(DomainTest, CsvExportHoldsTheListedRowsAndCountsWhatEightBitsCannotHold)
     ::DeleteFileW(saved.c_str());
 }
 
+TEST_F(DomainTest, Utf8CsvFileHoldsWhatLdapsearchReturnedWithEveryCharacter)
+{
+    TypeAdministrator(domain.dnsName);
+    ExpectListed(Generate(), kDefaultHeaders);
+    const Rows expected = ExpectedRows(ExpectedEntries(), kDefaultHeaders);
+
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    const std::wstring saved =
+        std::wstring(folder) + L"quorrex-domain-utf8-" + std::to_wstring(::GetCurrentProcessId()) + L".csv";
+    ASSERT_TRUE(program->SaveCsvAs(saved, 30s, IDM_SAVE_AS_CSV_UTF8)) << "no save dialog came up";
+    // The file takes its name only once it is complete.
+    const auto until = std::chrono::steady_clock::now() + kRunDeadline;
+    while (::GetFileAttributesW(saved.c_str()) == INVALID_FILE_ATTRIBUTES && std::chrono::steady_clock::now() < until)
+        ::Sleep(50);
+    ASSERT_NE(::GetFileAttributesW(saved.c_str()), INVALID_FILE_ATTRIBUTES) << "no file was saved";
+    ASSERT_TRUE(program->Responds(30s));
+    EXPECT_FALSE(program->FindBox().has_value()) << "a message after the UTF-8 export";
+    ExpectUtf8CsvFile(FileBytes(saved), kDefaultHeaders, expected);
+    ::DeleteFileW(saved.c_str());
+}
+
 TEST_F(DomainTest, DnsNameInOtherLetterCaseListsTheSame)
 {
     std::wstring mixed = domain.dnsName;

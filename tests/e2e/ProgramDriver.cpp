@@ -277,10 +277,11 @@ HWND RunningProgram::WaitForChooser(std::chrono::milliseconds deadline) const
     return nullptr;
 }
 
-bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline) const
+bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline, int menuCommand) const
 {
-    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_GENERATE_CSV, STN_CLICKED),
-                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_GENERATE_CSV)));
+    // A menu's choice comes as a command without a control.
+    const HWND control = menuCommand == IDC_GENERATE_CSV ? ::GetDlgItem(m_window, IDC_GENERATE_CSV) : nullptr;
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(menuCommand, STN_CLICKED), reinterpret_cast<LPARAM>(control));
     const auto until = Clock::now() + deadline;
     while (Clock::now() < until) {
         for (HWND window : TopLevelWindowsOf(m_process.dwProcessId)) {

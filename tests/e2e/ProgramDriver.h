@@ -60,9 +60,11 @@ public:
     // The chooser dialog, once it is shown; null after the deadline.
     HWND WaitForChooser(std::chrono::milliseconds deadline) const;
 
-    // Clicks "G e n e r a t e  CSV" and, in the save dialog that comes up, saves under the given
-    // Windows path; false when no save dialog came up before the deadline.
-    bool SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline) const;
+    // Clicks "G e n e r a t e  CSV" (or gives the command of the list's menu named) and, in the
+    // save dialog that comes up, saves under the given Windows path; false when no save dialog came
+    // up before the deadline.
+    bool SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline,
+                   int menuCommand = IDC_GENERATE_CSV) const;
 
     // Whether the program's window thread answers within the time given.
     bool Responds(std::chrono::milliseconds within) const;

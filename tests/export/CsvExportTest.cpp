@@ -5,8 +5,6 @@
 #include "support/QueryDialogFixture.h"
 #include "support/TempFolder.h"
 
-#include <commctrl.h>
-
 #include <string>
 #include <vector>
 
@@ -124,101 +122,6 @@ TEST_F(CsvExportTest, CharactersAbove255BecomeQuestionMarksAndTheUserIsToldHowMa
     EXPECT_EQ(boxes.boxes()[0].text,
               L"7 characters could not be stored in the 8-bit CSV file and were written as \"?\".");
     EXPECT_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_ICONEXCLAMATION));
-}
-
-TEST_F(CsvExportTest, ATargetThatCannotBeWrittenIsLeftAsItWas)
-{
-    Show({L"NAME"}, {{L"a"}});
-    const std::wstring readOnly = folder.Path(L"read-only.csv");
-    const std::wstring locked = folder.Path(L"locked.csv");
-    WriteFileBytes(readOnly, "old content\r\n");
-    WriteFileBytes(locked, "old content\r\n");
-    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    // Another program holds the file open without sharing it.
-    HANDLE holder = ::CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-
-    ExportResultList(dialog, readOnly, kCreated);
-    ExportResultList(dialog, locked, kCreated);
-    ::CloseHandle(holder);
-
-    EXPECT_EQ(ReadFileBytes(readOnly), "old content\r\n");
-    EXPECT_EQ(ReadFileBytes(locked), "old content\r\n");
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    for (const auto& box : boxes.boxes()) {
-        EXPECT_EQ(box.text, L"Unable to create .csv file");
-        EXPECT_EQ(box.type, static_cast<UINT>(MB_OK));
-    }
-}
-
-// A file that goes away while it is written, as a lost network share would: a pipe whose reading
-// end closes once the export has started reading the list (the list waits for it).
-class VanishingTarget {
-public:
-    explicit VanishingTarget(HWND list) : m_list(list)
-    {
-        m_name = L"\\\\.\\pipe\\quorrex-test-" + std::to_wstring(::GetCurrentProcessId()) + L".csv";
-        m_pipe = ::CreateNamedPipeW(m_name.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0,
-                                    nullptr);
-        m_closed = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        m_reader = ::CreateThread(nullptr, 0, CloseOnConnect, this, 0, nullptr);
-        ::SetWindowSubclass(m_list, WaitForTheClose, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
-    ~VanishingTarget()
-    {
-        ::RemoveWindowSubclass(m_list, WaitForTheClose, 0);
-        ::WaitForSingleObject(m_reader, 10000);
-        ::CloseHandle(m_reader);
-        ::CloseHandle(m_closed);
-    }
-    const std::wstring& Path() const { return m_name; }
-
-private:
-    static DWORD WINAPI CloseOnConnect(void* self)
-    {
-        auto* target = static_cast<VanishingTarget*>(self);
-        ::ConnectNamedPipe(target->m_pipe, nullptr);
-        ::CloseHandle(target->m_pipe);
-        ::SetEvent(target->m_closed);
-        return 0;
-    }
-    static LRESULT CALLBACK WaitForTheClose(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data)
-    {
-        if (msg == LVM_GETITEMTEXTW)
-            ::WaitForSingleObject(reinterpret_cast<VanishingTarget*>(data)->m_closed, 10000);
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
-
-    HWND m_list;
-    std::wstring m_name;
-    HANDLE m_pipe;
-    HANDLE m_closed;
-    HANDLE m_reader;
-};
-
-TEST_F(CsvExportTest, AFileThatGoesAwayIsReportedOnceAsAWriteOrCloseFailure)
-{
-    struct Case {
-        int rows;
-        const wchar_t* message;
-    };
-    // A small file is written out when it is closed; a large one while its rows are written.
-    const Case cases[] = {{1, L"Unable to close .csv file"}, {3000, L"Unable to write to .csv file"}};
-    for (const Case& c : cases) {
-        Show({L"NAME", L"DESCRIPTION"}, {});
-        for (int r = 0; r < c.rows; ++r) {
-            list.InsertItem(r, L"a fairly long name for a row");
-            list.SetItemText(r, 1, L"and a description that fills the file quickly");
-        }
-        MessageBoxRecorder boxesOfThisCase;
-        {
-            VanishingTarget target(list.m_hWnd);
-            ExportResultList(dialog, target.Path(), kCreated);
-        }
-        ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u) << c.rows << " rows";
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].text, c.message) << c.rows << " rows";
-        EXPECT_EQ(boxesOfThisCase.boxes()[0].type, static_cast<UINT>(MB_OK));
-    }
 }
 
 } // namespace
