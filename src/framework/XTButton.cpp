@@ -1,7 +1,8 @@
 // CXTButton: owner drawing with and without the visual style, and keeping push-button behaviour.
 #include "framework/XTButton.h"
 
-#include <uxtheme.h>
+#include "framework/ThemeApi.h"
+
 #include <vssym32.h>
 
 #include <string>
@@ -59,9 +60,10 @@ void CXTButton::Draw(const DRAWITEMSTRUCT& item)
 
 bool CXTButton::DrawThemed(const DRAWITEMSTRUCT& item, const std::wstring& text)
 {
-    if (!::IsAppThemed())
+    const ThemeApi& api = TheThemeApi();
+    if (!api.isAppThemed())
         return false;
-    HTHEME theme = ::OpenThemeData(m_hWnd, L"BUTTON");
+    HTHEME theme = api.openThemeData(m_hWnd, L"BUTTON");
     if (!theme)
         return false;
     int state = PBS_NORMAL;
@@ -72,16 +74,16 @@ bool CXTButton::DrawThemed(const DRAWITEMSTRUCT& item, const std::wstring& text)
     else if (m_default)
         state = PBS_DEFAULTED;
     RECT rect = item.rcItem;
-    if (::IsThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
-        ::DrawThemeParentBackground(m_hWnd, item.hDC, &rect);
-    ::DrawThemeBackground(theme, item.hDC, BP_PUSHBUTTON, state, &rect, nullptr);
+    if (api.isThemeBackgroundPartiallyTransparent(theme, BP_PUSHBUTTON, state))
+        api.drawThemeParentBackground(m_hWnd, item.hDC, &rect);
+    api.drawThemeBackground(theme, item.hDC, BP_PUSHBUTTON, state, &rect, nullptr);
     RECT content = rect;
-    ::GetThemeBackgroundContentRect(theme, item.hDC, BP_PUSHBUTTON, state, &rect, &content);
+    api.getThemeBackgroundContentRect(theme, item.hDC, BP_PUSHBUTTON, state, &rect, &content);
     if ((item.itemState & ODS_SELECTED) && (m_xStyle & CheckeredWhilePressed))
         FillChecker(item.hDC, content);
-    ::DrawThemeText(theme, item.hDC, BP_PUSHBUTTON, state, text.c_str(), -1, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
-                    0, &content);
-    ::CloseThemeData(theme);
+    api.drawThemeText(theme, item.hDC, BP_PUSHBUTTON, state, text.c_str(), -1, DT_CENTER | DT_VCENTER | DT_SINGLELINE,
+                      0, &content);
+    api.closeThemeData(theme);
     return true;
 }
 

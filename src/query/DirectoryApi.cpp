@@ -1,8 +1,9 @@
-// The system's directory functions, the default of the directory seam.
+// The system's directory functions, the default of the directory seam, loaded from the system folder.
 #include "query/DirectoryApi.h"
 
 #include "framework/ComPtr.h"
 #include "framework/OleValue.h"
+#include "framework/SystemLibrary.h"
 #include "query/LdapPath.h"
 
 #include <objbase.h>
@@ -10,11 +11,12 @@
 
 #include <iads.h>
 
-#include <adshlp.h>
-
 #include <string>
 
 namespace {
+
+// ADsOpenObject of the system's ACTIVEDS, once it is loaded; SystemOpenObject goes through it.
+OpenObjectFunction systemOpenObject = nullptr;
 
 // The server's defaultNamingContext attribute, read from its RootDSE; empty when it cannot be read.
 // refused: the bind to the RootDSE failed outright.
@@ -40,8 +42,52 @@ std::wstring ReadDefaultNamingContext(OpenObjectFunction open, const std::wstrin
 
 HRESULT WINAPI SystemOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid, void** object)
 {
-    return OpenAtDefaultNamingContext(::ADsOpenObject, path, user, password, flags, iid, object);
+    return OpenAtDefaultNamingContext(systemOpenObject, path, user, password, flags, iid, object);
 }
+
+// Stand-ins for the functions of a DLL that could not be loaded: each fails as the system's does
+// when the part it needs is missing, hands nothing out, and so leads every caller down its usual
+// failure path. The bind says which DLL it was.
+constexpr DWORD kNotLoaded = ERROR_MOD_NOT_FOUND;
+
+NET_API_STATUS WINAPI NoJoinInformation(LPCWSTR, LPWSTR* name, PNETSETUP_JOIN_STATUS status)
+{
+    *name = nullptr;
+    *status = NetSetupUnknownStatus;
+    return kNotLoaded;
+}
+
+NET_API_STATUS WINAPI NoNetDcName(LPCWSTR, LPCWSTR, LPBYTE* controller)
+{
+    *controller = nullptr;
+    return kNotLoaded;
+}
+
+DWORD WINAPI NoDsDcName(LPCWSTR, LPCWSTR, GUID*, LPCWSTR, ULONG, PDOMAIN_CONTROLLER_INFOW* info)
+{
+    *info = nullptr;
+    return kNotLoaded;
+}
+
+NET_API_STATUS WINAPI NoBufferToFree(LPVOID)
+{
+    return NERR_Success;
+}
+
+HRESULT WINAPI NoOpenObject(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, REFIID, void** object)
+{
+    *object = nullptr;
+    return HRESULT_FROM_WIN32(kNotLoaded);
+}
+
+// As a provider that keeps no last error.
+HRESULT WINAPI NoLastError(LPDWORD error, LPWSTR, DWORD, LPWSTR, DWORD)
+{
+    *error = ERROR_SUCCESS;
+    return E_NOTIMPL;
+}
+
+VOID WINAPI NoSetLastError(DWORD, LPCWSTR, LPCWSTR) {}
 
 } // namespace
 
@@ -65,12 +111,45 @@ HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWST
     return open(path, user, password, flags, iid, object);
 }
 
+DirectoryApi DirectoryApiFrom(HMODULE activeds, HMODULE netapi32)
+{
+    DirectoryApi api{NoJoinInformation, NoNetDcName, NoDsDcName,     NoBufferToFree, ::CoInitialize,
+                     NoOpenObject,      NoLastError, NoSetLastError, nullptr};
+
+    DirectoryApi found = api;
+    SystemFunctions network(netapi32);
+    network.Find(found.netGetJoinInformation, "NetGetJoinInformation");
+    network.Find(found.netGetDCName, "NetGetDCName");
+    network.Find(found.dsGetDcName, "DsGetDcNameW");
+    network.Find(found.netApiBufferFree, "NetApiBufferFree");
+    if (network.Complete()) {
+        api.netGetJoinInformation = found.netGetJoinInformation;
+        api.netGetDCName = found.netGetDCName;
+        api.dsGetDcName = found.dsGetDcName;
+        api.netApiBufferFree = found.netApiBufferFree;
+    } else {
+        api.unavailableLibrary = L"NETAPI32.DLL";
+    }
+
+    OpenObjectFunction open = nullptr;
+    SystemFunctions directory(activeds);
+    directory.Find(open, "ADsOpenObject");
+    directory.Find(found.adsGetLastError, "ADsGetLastError");
+    directory.Find(found.adsSetLastError, "ADsSetLastError");
+    if (directory.Complete()) {
+        systemOpenObject = open;
+        api.adsOpenObject = SystemOpenObject;
+        api.adsGetLastError = found.adsGetLastError;
+        api.adsSetLastError = found.adsSetLastError;
+    } else {
+        api.unavailableLibrary = L"ACTIVEDS.DLL";
+    }
+    return api;
+}
+
 DirectoryApi SystemDirectoryApi()
 {
-    return DirectoryApi{
-        ::NetGetJoinInformation, ::NetGetDCName,   ::DsGetDcNameW,    ::NetApiBufferFree,
-        ::CoInitialize,          SystemOpenObject, ::ADsGetLastError, ::ADsSetLastError,
-    };
+    return DirectoryApiFrom(LoadSystemLibrary(L"activeds.dll"), LoadSystemLibrary(L"netapi32.dll"));
 }
 
 DirectoryApi& TheDirectoryApi()

@@ -20,6 +20,9 @@ struct DirectoryApi {
     HRESULT(WINAPI* adsGetLastError)(LPDWORD error, LPWSTR errorText, DWORD errorTextLength, LPWSTR provider,
                                      DWORD providerLength);
     VOID(WINAPI* adsSetLastError)(DWORD error, LPCWSTR errorText, LPCWSTR provider);
+    // The system DLL that could not be loaded (its functions are then stand-ins that find nothing
+    // and bind nothing); null when every one was.
+    const wchar_t* unavailableLibrary;
 };
 
 using OpenObjectFunction = HRESULT(WINAPI*)(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid,
@@ -35,5 +38,8 @@ HRESULT OpenAtDefaultNamingContext(OpenObjectFunction open, LPCWSTR path, LPCWST
 
 // The calls in force; tests replace entries and put the system's back afterwards.
 DirectoryApi& TheDirectoryApi();
-// The system's own functions.
+// The system's own functions, from the DLLs of the system folder.
 DirectoryApi SystemDirectoryApi();
+// The functions of these two modules (ACTIVEDS and NETAPI32, or null for one that did not load);
+// stand-ins for those of a module that is missing or lacks one of them.
+DirectoryApi DirectoryApiFrom(HMODULE activeds, HMODULE netapi32);

@@ -11,6 +11,14 @@
 ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog)
 {
     const DirectoryApi& api = TheDirectoryApi();
+    // Without the system's directory or network functions no lookup or bind can be made; "Invalid
+    // domain name." or a request for credentials would send the user after the wrong cause.
+    if (api.unavailableLibrary) {
+        AppMessageBox(L"The directory cannot be reached: " + std::wstring(api.unavailableLibrary) +
+                          L" could not be loaded from the Windows system folder.",
+                      MB_ICONERROR);
+        return {};
+    }
     CWaitCursor wait;
     api.coInitialize(nullptr);
 

@@ -90,13 +90,15 @@ constexpr size_t kTextChars = 8192;
 
 } // namespace
 
-RunningProgram::RunningProgram()
+RunningProgram::RunningProgram() : RunningProgram(QUORREX_EXE, L"") {}
+
+RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& currentFolder)
 {
-    std::wstring commandLine = L"\"" QUORREX_EXE L"\"";
+    std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_process))
+    if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &m_process))
         return;
     ::WaitForInputIdle(m_process.hProcess, 20000);
     const auto deadline = Clock::now() + std::chrono::seconds(30);
@@ -264,17 +266,38 @@ bool RunningProgram::AnswerBox(const ProgramBox& box) const
     return !::IsWindow(box.window);
 }
 
+void RunningProgram::PressAbout() const
+{
+    ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_ABOUT)));
+}
+
 HWND RunningProgram::WaitForChooser(std::chrono::milliseconds deadline) const
+{
+    return WaitForDialog(L"Attributes", deadline);
+}
+
+HWND RunningProgram::WaitForDialog(const std::wstring& caption, std::chrono::milliseconds deadline) const
 {
     const auto until = Clock::now() + deadline;
     while (Clock::now() < until && !HasExited()) {
         for (HWND window : TopLevelWindowsOf(m_process.dwProcessId)) {
-            if (ClassOf(window) == L"#32770" && ::IsWindowVisible(window) && TextOf(window) == L"Attributes")
+            if (window != m_window && ::IsWindowVisible(window) && TextOf(window) == caption)
                 return window;
         }
         ::Sleep(20);
     }
     return nullptr;
+}
+
+bool RunningProgram::CloseDialog(HWND dialog, int buttonId) const
+{
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+    const auto until = Clock::now() + std::chrono::seconds(20);
+    while (::IsWindow(dialog) && Clock::now() < until)
+        ::Sleep(20);
+    return !::IsWindow(dialog);
 }
 
 bool RunningProgram::SaveCsvAs(const std::wstring& path, std::chrono::milliseconds deadline, int menuCommand) const

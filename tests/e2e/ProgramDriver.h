@@ -32,6 +32,8 @@ class RunningProgram {
 public:
     // Starts the program and waits for its main window; check Started() afterwards.
     RunningProgram();
+    // The same with another copy of the program, started in the given current folder.
+    RunningProgram(const std::wstring& exe, const std::wstring& currentFolder);
     // Answers any message box, closes the program, and ends it outright if it does not go.
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
@@ -57,8 +59,14 @@ public:
     // Presses OK on a box and waits until it has gone.
     bool AnswerBox(const ProgramBox& box) const;
 
+    // Posts the About press; the box comes up with WaitForDialog.
+    void PressAbout() const;
     // The chooser dialog, once it is shown; null after the deadline.
     HWND WaitForChooser(std::chrono::milliseconds deadline) const;
+    // A dialog of the program with this caption, once it is shown; null after the deadline.
+    HWND WaitForDialog(const std::wstring& caption, std::chrono::milliseconds deadline) const;
+    // Presses a dialog's button and waits until the dialog has gone.
+    bool CloseDialog(HWND dialog, int buttonId) const;
 
     // Clicks "G e n e r a t e  CSV" (or gives the command of the list's menu named) and, in the
     // save dialog that comes up, saves under the given Windows path; false when no save dialog came

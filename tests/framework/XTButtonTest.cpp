@@ -3,6 +3,7 @@
 #include "framework/XTButton.h"
 
 #include "framework/Dialog.h"
+#include "framework/ThemeApi.h"
 #include "resources/resource.h"
 #include "support/DialogDriver.h"
 #include "support/Pixels.h"
@@ -57,6 +58,33 @@ TEST_F(XTButtonTest, StaysOwnerDrawnWhenTheDialogMakesItTheDefaultButton)
     FocusControl(host.m_hWnd, IDC_ABOUT_OK);
     EXPECT_EQ(::GetWindowLongW(button.m_hWnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
     EXPECT_TRUE(button.SendMessage(WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) << "Enter would not press it";
+}
+
+TEST_F(XTButtonTest, WithoutTheSystemsThemeDllTheVisualStyleGivesWayToTheClassicFace)
+{
+    button.SetXButtonStyle(0x0022);
+    const Image classic = PrintedPixels(button.m_hWnd);
+    button.SetXButtonStyle(0x1022);
+    if (PrintedPixels(button.m_hWnd) == classic)
+        GTEST_SKIP() << "no visual style is active: both faces are the classic one anyway";
+    struct Case {
+        const char* what;
+        HMODULE module;
+    };
+    const Case cases[] = {
+        {"no UxTheme", nullptr},
+        {"a UxTheme without the drawing functions", ::GetModuleHandleW(L"kernel32.dll")},
+    };
+    const ThemeApi system = TheThemeApi();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TheThemeApi() = ThemeApiFrom(c.module);
+        EXPECT_EQ(PrintedPixels(button.m_hWnd), classic);
+        button.SendMessage(BM_SETSTATE, TRUE);
+        EXPECT_TRUE(Checkered(PrintedPixels(button.m_hWnd)));
+        button.SendMessage(BM_SETSTATE, FALSE);
+    }
+    TheThemeApi() = system;
 }
 
 } // namespace

@@ -120,7 +120,8 @@ VOID WINAPI FakeSetLastError(DWORD error, LPCWSTR, LPCWSTR)
 FakeDirectoryApi::FakeDirectoryApi() : m_saved(TheDirectoryApi())
 {
     TheDirectoryApi() = DirectoryApi{FakeJoinInformation, FakeNetGetDCName, FakeDsGetDcName,  FakeBufferFree,
-                                     FakeCoInitialize,    FakeOpenObject,   FakeGetLastError, FakeSetLastError};
+                                     FakeCoInitialize,    FakeOpenObject,   FakeGetLastError, FakeSetLastError,
+                                     nullptr};
 }
 
 FakeDirectoryApi::~FakeDirectoryApi()
