@@ -51,7 +51,8 @@ private:
         if (code == HC_ACTION && msg->wParam == VK_ESCAPE) {
             if (msg->message == WM_KEYDOWN && IsRepeat(*msg)) {
                 msg->message = WM_NULL;
-            } else if (msg->message == WM_KEYUP && removal == PM_REMOVE) {
+            } else if ((msg->message == WM_KEYUP || msg->message == WM_KEYDOWN) && removal == PM_REMOVE) {
+                // Released (a first press means the release went to another window): done.
                 ::UnhookWindowsHookEx(t_hook);
                 t_hook = nullptr;
             }

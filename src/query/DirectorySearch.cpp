@@ -101,26 +101,45 @@ bool IsFilterError(HRESULT result)
     return result == HRESULT_FROM_WIN32(ERROR_DS_FILTER_UNKNOWN) || result == E_ADS_INVALID_FILTER;
 }
 
-// Moves to the first or the next row. The directory's last error is per thread and may be left
-// from an earlier call: cleared first, so that it speaks of this move only.
-HRESULT MoveToRow(HRESULT (STDMETHODCALLTYPE IDirectorySearch::*move)(ADS_SEARCH_HANDLE), IDirectorySearch* search,
-                  ADS_SEARCH_HANDLE handle)
-{
-    TheDirectoryApi().adsSetLastError(ERROR_SUCCESS, nullptr, nullptr);
-    return (search->*move)(handle);
-}
+// The directory's last error, which tells a move that found no row because the asynchronous search
+// has not received one within the time limit (ERROR_MORE_DATA) from the end of the rows. It is per
+// thread and may be left from an earlier call, so it is cleared before each move. A provider that
+// keeps none (its read fails) is asked once a search, not on every row.
+class DirectoryLastError {
+public:
+    DirectoryLastError() : m_kept(Read(nullptr)) {}
 
-// After a move that found no row: true when the asynchronous search had only not received one yet
-// within the time limit (ERROR_MORE_DATA). A provider that keeps no last error has not waited.
-bool StillWaitingForTheDirectory()
-{
-    DWORD error = ERROR_SUCCESS;
-    wchar_t text[256] = {};
-    wchar_t provider[64] = {};
-    const HRESULT read = TheDirectoryApi().adsGetLastError(&error, text, static_cast<DWORD>(std::size(text)), provider,
-                                                          static_cast<DWORD>(std::size(provider)));
-    return read == S_OK && error == ERROR_MORE_DATA;
-}
+    // Moves to the first or the next row.
+    HRESULT Move(HRESULT (STDMETHODCALLTYPE IDirectorySearch::*move)(ADS_SEARCH_HANDLE), IDirectorySearch* search,
+                 ADS_SEARCH_HANDLE handle) const
+    {
+        if (m_kept)
+            TheDirectoryApi().adsSetLastError(ERROR_SUCCESS, L"", L"");
+        return (search->*move)(handle);
+    }
+
+    // After a move that found no row: whether the search was only still waiting for the directory.
+    bool StillWaiting() const
+    {
+        DWORD error = ERROR_SUCCESS;
+        return m_kept && Read(&error) && error == ERROR_MORE_DATA;
+    }
+
+private:
+    static bool Read(DWORD* error)
+    {
+        DWORD code = ERROR_SUCCESS;
+        wchar_t text[256] = {};
+        wchar_t provider[64] = {};
+        const HRESULT read = TheDirectoryApi().adsGetLastError(&code, text, static_cast<DWORD>(std::size(text)),
+                                                              provider, static_cast<DWORD>(std::size(provider)));
+        if (error)
+            *error = code;
+        return read == S_OK;
+    }
+
+    bool m_kept;
+};
 
 // Escape: the directory is told to stop sending (some providers cannot, which changes nothing);
 // the handle is closed as on every other way out.
@@ -152,9 +171,10 @@ SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* se
         return {SearchEnd::StoppedByUser};
     // A provider may run the search only when the first row is asked for: then its failure arrives
     // here, and is no more an empty result than it is at ExecuteSearch.
-    const HRESULT first = MoveToRow(&IDirectorySearch::GetFirstRow, search, handle.Get());
+    const DirectoryLastError lastError;
+    const HRESULT first = lastError.Move(&IDirectorySearch::GetFirstRow, search, handle.Get());
     if (first == S_ADS_NOMORE_ROWS)
-        return {StillWaitingForTheDirectory() ? SearchEnd::NoAnswer : SearchEnd::NothingFound};
+        return {lastError.StillWaiting() ? SearchEnd::NoAnswer : SearchEnd::NothingFound};
     if (first != S_OK)
         return {IsFilterError(first) ? SearchEnd::FilterRejected : SearchEnd::SearchFailed};
 
@@ -182,9 +202,9 @@ SearchOutcome FillList(CWnd& dialog, const CListCtrl& list, IDirectorySearch* se
             outcome.end = SearchEnd::StoppedByUser;
             break;
         }
-        const HRESULT next = MoveToRow(&IDirectorySearch::GetNextRow, search, handle.Get());
+        const HRESULT next = lastError.Move(&IDirectorySearch::GetNextRow, search, handle.Get());
         if (next == S_ADS_NOMORE_ROWS) {
-            if (StillWaitingForTheDirectory())
+            if (lastError.StillWaiting())
                 outcome.end = SearchEnd::DirectoryStopped;
             break;
         }

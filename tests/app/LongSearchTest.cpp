@@ -50,6 +50,8 @@ protected:
     void TearDown() override
     {
         BusyClock() = savedClock;
+        // A key still down for the held-Escape filter is released, so that it leaves the thread.
+        PostKey(dialog.m_hWnd, WM_KEYUP, VK_ESCAPE, kRelease);
         PumpMessages();
         MainDialogFixture::TearDown();
     }
@@ -262,12 +264,17 @@ TEST_F(LongSearchTest, TheWaitCursorStaysWhenTheMouseMoves)
         ::SetCursorPos((rect.left + rect.right) / 2 + 5, (rect.top + rect.bottom) / 2 + 5);
     });
     HCURSOR late = nullptr;
+    bool moveQueued = false;
     directory.beforeRow = [&, earlier = directory.beforeRow](size_t row) {
         earlier(row);
-        if (row == 20)
+        if (row == 20) {
             late = ::GetCursor();
+            MSG msg;
+            moveQueued = ::PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_NOREMOVE) != FALSE;
+        }
     };
     Generate();
+    EXPECT_TRUE(moveQueued) << "the mouse move did not reach the window, or was taken";
     EXPECT_EQ(late, wait);
     ::SetCursorPos(0, 0);
 }
@@ -302,16 +309,18 @@ TEST_F(LongSearchTest, MessagesSentFromAnotherThreadAreAnsweredWithoutRunningACo
     std::atomic<bool> searching{false};
     std::atomic<bool> answeredWhileSearching{false};
     std::thread sender([&] {
-        while (!searching)
+        for (int waited = 0; !searching && waited < 10000; ++waited)
             ::Sleep(1);
         int count = 0;
+        bool allWhileSearching = true;
         for (const MSG& msg : sent) {
             DWORD_PTR result = 0;
             if (::SendMessageTimeoutW(window, msg.message, msg.wParam, msg.lParam, SMTO_NORMAL, 2000, &result))
                 ++count;
+            allWhileSearching = allWhileSearching && searching;
         }
         answered = count;
-        answeredWhileSearching = searching.load();
+        answeredWhileSearching = allWhileSearching;
     });
     directory.beforeRow = [&](size_t row) { searching = row > 0 && row < 399; };
     Generate();
@@ -367,11 +376,17 @@ TEST_F(LongSearchTest, EscapeDuringAStallInsideOneCallStopsRightAfterIt)
     directory.stallAtRow = 5;
     directory.stallMs = 2000;
     HWND generate = Item(IDC_GENERATE);
-    std::thread typist([&] {
-        ::Sleep(500);
-        ::PostMessageW(generate, WM_KEYDOWN, VK_ESCAPE, kFirstPress);
-    });
+    std::thread typist;
+    // The key comes half a second into the stall.
+    directory.beforeRow = [&](size_t row) {
+        if (row == 5)
+            typist = std::thread([generate] {
+                ::Sleep(500);
+                ::PostMessageW(generate, WM_KEYDOWN, VK_ESCAPE, kFirstPress);
+            });
+    };
     Generate();
+    ASSERT_TRUE(typist.joinable());
     typist.join();
     EXPECT_EQ(Count(), L"6");
     ASSERT_EQ(boxes.boxes().size(), 1u);

@@ -37,12 +37,18 @@ TEST_F(DomainTest, EscapeAndADoubleClickDuringASearchNeitherCloseTheProgramNorRu
     const HWND window = program->Window();
     const HWND generate = ::GetDlgItem(window, IDC_GENERATE);
     ::SetForegroundWindow(window);
-    ::PostMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(generate), TRUE);
+    ::SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(generate), TRUE);
     ASSERT_TRUE(program->Responds(5s));
+    // The input must reach the program, with the focus where Escape would close it.
+    ASSERT_EQ(::GetForegroundWindow(), window);
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread));
+    ASSERT_EQ(thread.hwndFocus, generate);
 
     program->PressGenerate();
-    // While the program binds and searches: the input waits in its queue.
-    ::Sleep(150);
+    // A thread takes posted messages before input: the press starts the run, and the input that
+    // follows waits in the busy program's queue.
     SendKey(VK_ESCAPE);
     SendDoubleClick(generate);
     const RunEnd end = program->WaitForRunEnd(kRunDeadline);
