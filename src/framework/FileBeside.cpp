@@ -85,10 +85,15 @@ bool PutInPlace(const std::wstring& written, const std::wstring& target)
         // file gone. Under a backup name the old file survives any of that and goes back.
         placed = calls.replaceFile(target.c_str(), written.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                                    nullptr, nullptr) != FALSE;
-        if (!placed && !Exists(target) && Exists(backup))
-            calls.moveFile(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        if (Exists(target))
+        if (placed) {
             ::DeleteFileW(backup.c_str());
+        } else if (Exists(backup)) {
+            // The old file left its name and the new one did not take it: the old one goes back. If
+            // that fails too, or another file has taken the name meanwhile, both files stay as they
+            // are, the old one under the backup name: neither may be lost.
+            if (Exists(target) || !calls.moveFile(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+                return false;
+        }
     }
     if (!placed)
         ::DeleteFileW(written.c_str());

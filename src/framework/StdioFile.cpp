@@ -122,7 +122,9 @@ bool CStdioFile::Close()
 {
     if (!IsOpen())
         return false;
-    const bool flushed = Flush();
+    // On the disk before it takes the old file's name: after a crash the name must not hold a file
+    // whose data never arrived.
+    const bool flushed = Flush() && ::FlushFileBuffers(m_file) != FALSE;
     const bool closed = ::CloseHandle(m_file) != FALSE;
     m_file = INVALID_HANDLE_VALUE;
     m_buffer.clear();

@@ -165,6 +165,28 @@ TEST_F(CsvSaveTest, AFailedSaveKeepsTheFileItWasToReplaceAndSaysWhatFailed)
     }
 }
 
+TEST_F(CsvSaveTest, AReplaceThatFailsHalfWayAndCannotBeUndoneKeepsBothFiles)
+{
+    Show({L"NAME"}, {{L"a"}});
+    const std::wstring path = folder.Path(L"saved.csv");
+    WriteFileBytes(path, kOldFile);
+    {
+        FakeFileCalls calls;
+        calls.replace = FakeFileCalls::Replace::FailsHalfWay;
+        calls.restoreFails = true;
+        ExportResultList(dialog, path, kCreated, TextEncoding::Latin1);
+    }
+    // The old file under its backup name, the new one beside it: the user's data is all still there.
+    const Texts files = Files();
+    ASSERT_EQ(files.size(), 2u);
+    int old = 0;
+    for (const std::wstring& name : files)
+        old += ReadFileBytes(folder.Path(name)) == kOldFile ? 1 : 0;
+    EXPECT_EQ(old, 1) << "the old file was lost";
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, L"Unable to create .csv file");
+}
+
 TEST_F(CsvSaveTest, ATargetThatCannotBeReplacedIsRefusedBeforeAnythingIsWritten)
 {
     Show({L"NAME"}, {{L"a"}});
@@ -177,11 +199,14 @@ TEST_F(CsvSaveTest, ATargetThatCannotBeReplacedIsRefusedBeforeAnythingIsWritten)
     HANDLE holder =
         ::CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    FakeFileCalls disk;
     for (const TextEncoding encoding : {TextEncoding::Latin1, TextEncoding::Utf8}) {
         ExportResultList(dialog, readOnly, kCreated, encoding);
         ExportResultList(dialog, locked, kCreated, encoding);
     }
     ::CloseHandle(holder);
+    EXPECT_EQ(disk.writes, 0) << "written before the target was found not replaceable";
+    EXPECT_EQ(disk.replaces, 0);
 
     EXPECT_EQ(ReadFileBytes(readOnly), kOldFile);
     EXPECT_EQ(ReadFileBytes(locked), kOldFile);

@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -48,18 +49,21 @@ TEST(PopupMenu, TheSystemsMenuReturnsTheChoiceAndSendsNoCommand)
     ::AppendMenuW(menu, MF_STRING, 102, L"Second");
     ::SetForegroundWindow(owner.m_hWnd);
     bool driven = false;
+    static UINT_PTR closer = 0;
     WhenModalOpens([](HWND hwnd) { return ClassOf(hwnd) == L"#32768"; },
                    [&](HWND shown) {
                        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN})
                            ::PostMessageW(shown, WM_KEYDOWN, key, 1);
                        driven = true;
                        // A menu the keys never reach is closed, so that the test fails rather than waits.
-                       ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                       closer = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR timer, DWORD) {
                            ::KillTimer(nullptr, timer);
                            ::EndMenu();
                        });
                    });
     const UINT chosen = ShowPopupMenu(menu, owner.m_hWnd, {10, 10});
+    if (closer)
+        ::KillTimer(nullptr, std::exchange(closer, 0));
     ::DestroyMenu(menu);
     PumpMessages();
     ::RemoveWindowSubclass(owner.m_hWnd, CountCommands, 1);

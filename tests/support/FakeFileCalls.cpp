@@ -16,6 +16,7 @@ FakeFileCalls::~FakeFileCalls()
 BOOL WINAPI FakeFileCalls::Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
 {
     FakeFileCalls& self = Current();
+    ++self.writes;
     if (self.m_written + size > self.bytesUntilFull) {
         *written = 0;
         ::SetLastError(ERROR_DISK_FULL);
@@ -28,6 +29,7 @@ BOOL WINAPI FakeFileCalls::Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD 
 BOOL WINAPI FakeFileCalls::ReplaceFile(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
                                        LPVOID exclude, LPVOID reserved)
 {
+    ++Current().replaces;
     switch (Current().replace) {
     case Replace::Works:
         return ::ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
@@ -48,7 +50,11 @@ BOOL WINAPI FakeFileCalls::ReplaceFile(LPCWSTR replaced, LPCWSTR replacement, LP
 BOOL WINAPI FakeFileCalls::Move(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
     const std::wstring source = from;
-    if (Current().moveFails && source.size() > 4 && source.substr(source.size() - 4) == L".tmp") {
+    const auto endsWith = [&](const wchar_t* suffix) {
+        const std::wstring end = suffix;
+        return source.size() > end.size() && source.substr(source.size() - end.size()) == end;
+    };
+    if ((Current().moveFails && endsWith(L".tmp")) || (Current().restoreFails && endsWith(L".bak"))) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }

@@ -23,6 +23,11 @@ public:
     std::uint64_t bytesUntilFull = UINT64_MAX;
     Replace replace = Replace::Works;
     bool moveFails = false; // the move of the written file to a name where there was none
+    bool restoreFails = false; // the move of the old file back from its backup name
+
+    // What was asked of the disk.
+    int writes = 0;
+    int replaces = 0;
 
 private:
     static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
