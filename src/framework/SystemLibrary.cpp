@@ -3,7 +3,11 @@
 
 bool RestrictDllSearchToSystemFolder()
 {
-    return ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    const bool restricted = ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+    // Also out of the search orders that the default does not govern (a load with an altered search
+    // path, as COM makes for a server it knows by full path): the current folder.
+    ::SetDllDirectoryW(L"");
+    return restricted;
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* name)

@@ -23,6 +23,8 @@ const wchar_t* const kPlantedNames[] = {
     L"activeds.dll", L"netapi32.dll", L"uxtheme.dll", L"adsldp.dll", L"secur32.dll", L"kerberos.dll",
     L"msv1_0.dll", L"dnsapi.dll", L"iphlpapi.dll", L"comctl32.dll", L"msimg32.dll", L"version.dll",
     L"compstui.dll", L"winspool.drv", L"ucrtbase.dll", L"win32u.dll", L"wldap32.dll",
+    // loaded by the program itself at the first save dialog
+    L"comdlg32.dll",
     // on Windows: the provider's LDAP layer, the network functions' parts, the save dialog's shell
     L"adsldpc.dll", L"netutils.dll", L"logoncli.dll", L"wkscli.dll", L"srvcli.dll", L"sspicli.dll",
     L"ntdsapi.dll", L"propsys.dll", L"explorerframe.dll", L"windows.storage.dll", L"dwmapi.dll",

@@ -133,8 +133,11 @@ RunningProgram::~RunningProgram()
     if (m_window && !HasExited())
         ::PostMessageW(m_window, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(m_window, IDC_CLOSE)));
-    if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0)
+    if (::WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) {
         ::TerminateProcess(m_process.hProcess, 99);
+        // Gone before whatever checks its files or removes its folder.
+        ::WaitForSingleObject(m_process.hProcess, 10000);
+    }
     ::CloseHandle(m_process.hThread);
     ::CloseHandle(m_process.hProcess);
 }

@@ -53,6 +53,11 @@ for dll in $dlls; do
     fault "imports $dll.dll, which Windows looks for beside the exe first"
 done
 
+# A delay-loaded DLL is in no import table: none may hide there from the allowlist above.
+delay="$(grep -E 'Delay Import Directory$' <<<"$headers" | awk '{print $3 $4}')"
+[ -n "$delay" ] || fault "no data directory read (not even the delay-import entry)"
+[ -z "${delay//0/}" ] || fault "delay-loads a DLL, which the allowlist cannot see"
+
 # The program's first act limits the DLL search to the system folder (src/app/Main.cpp).
 sed -n '/DLL Name: KERNEL32/,/^$/p' <<<"$headers" | grep -qw SetDefaultDllDirectories ||
     fault "does not call SetDefaultDllDirectories"
