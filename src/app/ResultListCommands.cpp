@@ -4,6 +4,7 @@
 #include "app/QuorrexDlg.h"
 
 #include "framework/Clipboard.h"
+#include "framework/KeyFilter.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "resultlist/ListCopy.h"
@@ -15,12 +16,6 @@ namespace {
 bool ControlKeyDown()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0 && (::GetKeyState(VK_MENU) & 0x8000) == 0;
-}
-
-// A key held down repeats its press; a command runs once.
-bool IsRepeat(const MSG& msg)
-{
-    return (msg.lParam & (1 << 30)) != 0;
 }
 
 bool ShiftKeyDown()
@@ -42,7 +37,7 @@ MenuKey MenuKeyOf(const MSG& msg)
     if (msg.wParam == VK_APPS)
         return up ? MenuKey::Opens : MenuKey::UsedUp;
     if (msg.wParam == VK_F10 && ShiftKeyDown())
-        return down && !IsRepeat(msg) ? MenuKey::Opens : MenuKey::UsedUp;
+        return down && !IsKeyRepeat(msg) ? MenuKey::Opens : MenuKey::UsedUp;
     return MenuKey::None;
 }
 
@@ -91,7 +86,7 @@ bool CQuorrexDlg::TranslateCommandKey(const MSG& msg)
     if (!command)
         return false;
     // A held key runs its command once; its repeats are used up, not passed to the control.
-    if (!IsRepeat(msg))
+    if (!IsKeyRepeat(msg))
         (this->*command)();
     return true;
 }

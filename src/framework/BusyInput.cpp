@@ -2,6 +2,8 @@
 // inside the work, the discard of the input given meanwhile, and the held Escape's repeats.
 #include "framework/BusyInput.h"
 
+#include "framework/KeyFilter.h"
+
 #include <commctrl.h>
 
 #include <utility>
@@ -27,11 +29,6 @@ constexpr std::pair<UINT, UINT> kInputRanges[] = {
 // A bound on each loop that takes messages out, so that a flood of input cannot hold the thread.
 constexpr int kMostMessagesALook = 100000;
 
-bool IsRepeat(const MSG& msg)
-{
-    return (msg.lParam & (LPARAM{1} << 30)) != 0;
-}
-
 // Drops the repeats of an Escape that was held when the work ended, until the key is released:
 // one long press must not close the box that tells of the stop and then the window. It sits in
 // front of every message loop of the thread, the message boxes' among them.
@@ -49,7 +46,7 @@ private:
         const LRESULT next = ::CallNextHookEx(t_hook, code, removal, lp);
         auto* msg = reinterpret_cast<MSG*>(lp);
         if (code == HC_ACTION && msg->wParam == VK_ESCAPE) {
-            if (msg->message == WM_KEYDOWN && IsRepeat(*msg)) {
+            if (msg->message == WM_KEYDOWN && IsKeyRepeat(*msg)) {
                 msg->message = WM_NULL;
             } else if ((msg->message == WM_KEYUP || msg->message == WM_KEYDOWN) && removal == PM_REMOVE) {
                 // Released (a first press means the release went to another window): done.
@@ -73,14 +70,11 @@ BusyClockFunction& BusyClock()
     return clock;
 }
 
-BusyInput::BusyInput(HWND window) : m_window(window), m_outerBusyWindow(t_busyWindow), m_lastLook(BusyClock()())
-{
-    t_busyWindow = m_window;
-}
+BusyInput::BusyInput(HWND window) : m_mark(std::in_place, window), m_lastLook(BusyClock()()) {}
 
 bool BusyInput::EscapePressed()
 {
-    if (m_busy && BusyClock()() - m_lastLook >= kLookInterval) {
+    if (m_mark && BusyClock()() - m_lastLook >= kLookInterval) {
         TakeKeys();
         // Timed from the end of the look: its own cost is no work of ours.
         m_lastLook = BusyClock()();
@@ -103,7 +97,7 @@ void BusyInput::NoteKey(const MSG& msg)
     if (msg.wParam != VK_ESCAPE)
         return;
     if (msg.message == WM_KEYDOWN) {
-        if (!IsRepeat(msg))
+        if (!IsKeyRepeat(msg))
             m_escapePressed = true;
         m_escapeHeld = true;
     } else if (msg.message == WM_KEYUP) {
@@ -113,9 +107,8 @@ void BusyInput::NoteKey(const MSG& msg)
 
 void BusyInput::End()
 {
-    if (!m_busy)
+    if (!m_mark)
         return;
-    m_busy = false;
     // The window did not respond to this input while it worked; it must not act on it now (a second
     // search from a double click, a close from a stray click, keys typed into a field).
     MSG msg;
@@ -126,7 +119,7 @@ void BusyInput::End()
                 NoteKey(msg);
         }
     }
-    t_busyWindow = m_outerBusyWindow;
+    m_mark.reset();
     if (m_escapeHeld)
         HeldEscapeFilter::Install();
 }

@@ -4,14 +4,29 @@
 
 #include <windows.h>
 
+#include <optional>
+
 // The clock the looks are timed by, in milliseconds; tests put their own in its place.
 using BusyClockFunction = ULONGLONG(WINAPI*)();
 BusyClockFunction& BusyClock();
 
-// For the life of the object the window is busy: a look at the queue takes the key messages out
-// without dispatching them, and the messages that would start something (commands, system commands,
-// close, the shortcut menu, a column click) are refused even when another thread or program sends
-// them, which the system delivers during any look. End (or the destructor) discards every input
+// For the life of the object the window refuses what would start something (commands, system
+// commands, close, the shortcut menu, a column click), even when another thread or program sends
+// it, which the system delivers during any look at the queue. Nothing is taken from the queue: for
+// a short wait, after which the window's input is handled as usual.
+class BusyWindowMark {
+public:
+    explicit BusyWindowMark(HWND window);
+    ~BusyWindowMark();
+    BusyWindowMark(const BusyWindowMark&) = delete;
+    BusyWindowMark& operator=(const BusyWindowMark&) = delete;
+
+private:
+    HWND m_outerBusyWindow;
+};
+
+// For the life of the object the window is busy, marked as by BusyWindowMark: a look at the queue
+// takes the key messages out without dispatching them. End (or the destructor) discards every input
 // message that came meanwhile.
 class BusyInput {
 public:
@@ -34,25 +49,10 @@ private:
     // Notes what a taken key message says of Escape.
     void NoteKey(const MSG& msg);
 
-    HWND m_window;
-    HWND m_outerBusyWindow; // busy before this object, and again after it
+    std::optional<BusyWindowMark> m_mark; // until End
     ULONGLONG m_lastLook;
-    bool m_busy = true;
     bool m_escapePressed = false;
     bool m_escapeHeld = false;
-};
-
-// For the life of the object the window refuses what would start something, as under BusyInput,
-// but nothing is taken from its queue: for a short wait, after which its input is handled as usual.
-class BusyWindowMark {
-public:
-    explicit BusyWindowMark(HWND window);
-    ~BusyWindowMark();
-    BusyWindowMark(const BusyWindowMark&) = delete;
-    BusyWindowMark& operator=(const BusyWindowMark&) = delete;
-
-private:
-    HWND m_outerBusyWindow;
 };
 
 // Whether the dialog procedure of window is to refuse this message because the window is busy.

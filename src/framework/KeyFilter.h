@@ -1,9 +1,15 @@
-// The keyboard filter of dialogs whose Enter and Escape act only on a few buttons.
+// The keyboard filters of dialogs: Enter and Escape that act only on a few buttons, held keys.
 #pragma once
 
 #include <windows.h>
 
 #include <initializer_list>
+
+// A key held down repeats its press (bit 30 of lParam: the key was down already); a command runs once.
+inline bool IsKeyRepeat(const MSG& msg)
+{
+    return (msg.lParam & (LPARAM{1} << 30)) != 0;
+}
 
 // True for an Enter or Escape key press while the focus is on none of the given controls: such a
 // key is to be dropped, or the dialog manager would take it for OK or Cancel.

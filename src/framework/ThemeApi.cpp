@@ -1,4 +1,4 @@
-// The visual-style calls: UxTheme's own from the system folder, or stand-ins without a style.
+// The visual-style calls: UxTheme's own from the system folder, or, without it, no style at all.
 #include "framework/ThemeApi.h"
 
 #include "framework/SystemLibrary.h"
@@ -8,43 +8,6 @@ namespace {
 BOOL WINAPI NoStyleActive()
 {
     return FALSE;
-}
-
-// Nothing below is called while no style is active; each still fails cleanly if it is.
-HTHEME WINAPI NoTheme(HWND, LPCWSTR)
-{
-    return nullptr;
-}
-
-HRESULT WINAPI NoThemeToClose(HTHEME)
-{
-    return E_HANDLE;
-}
-
-BOOL WINAPI NoTransparency(HTHEME, int, int)
-{
-    return FALSE;
-}
-
-HRESULT WINAPI NoParentBackground(HWND, HDC, const RECT*)
-{
-    return E_HANDLE;
-}
-
-HRESULT WINAPI NoBackground(HTHEME, HDC, int, int, LPCRECT, LPCRECT)
-{
-    return E_HANDLE;
-}
-
-HRESULT WINAPI NoContentRect(HTHEME, HDC, int, int, LPCRECT bounds, LPRECT content)
-{
-    *content = *bounds;
-    return E_HANDLE;
-}
-
-HRESULT WINAPI NoText(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, DWORD, LPCRECT)
-{
-    return E_HANDLE;
 }
 
 } // namespace
@@ -63,8 +26,10 @@ ThemeApi ThemeApiFrom(HMODULE uxtheme)
     theme.Find(found.drawThemeText, "DrawThemeText");
     if (theme.Complete())
         return found;
-    return ThemeApi{NoStyleActive,      NoTheme,      NoThemeToClose, NoTransparency,
-                    NoParentBackground, NoBackground, NoContentRect,  NoText};
+    // While no style is active the controls draw their classic faces and call nothing else.
+    ThemeApi none{};
+    none.isAppThemed = NoStyleActive;
+    return none;
 }
 
 ThemeApi SystemThemeApi()

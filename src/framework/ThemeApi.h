@@ -23,6 +23,6 @@ struct ThemeApi {
 ThemeApi& TheThemeApi();
 // The system's own functions, from UxTheme in the system folder.
 ThemeApi SystemThemeApi();
-// The functions of this module (UxTheme, or null when it did not load); stand-ins for all of them
-// when it is missing or lacks one.
+// The functions of this module (UxTheme, or null when it did not load). When it is missing or lacks
+// one, isAppThemed says that no style is active and the others are null: nothing calls them then.
 ThemeApi ThemeApiFrom(HMODULE uxtheme);
