@@ -30,6 +30,8 @@ public:
     // The result list's commands beside the query's: copy, select all. (Its header sorts it.)
     void OnCopyRows();
     void OnSelectAllRows();
+    // Whether the list's sorts are ready ahead, so that a header click reads no text.
+    bool ResultListReadyToSort() const { return m_sort.Prepared(m_resultList); }
 
     const CXTHyperLink& CsvLink() const { return m_csvLink; }
     HICON Icon() const { return m_hIcon; }

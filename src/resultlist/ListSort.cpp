@@ -3,18 +3,13 @@
 #include "resultlist/ListSort.h"
 
 #include "framework/WaitCursor.h"
-#include "resultlist/SortKeys.h"
 
 #include <algorithm>
-#include <climits>
-#include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr wchar_t kNoValue[] = L"-";
-constexpr int kNoValueClass = INT_MAX; // after every text, in both directions
+constexpr int kNoValueClass = CColumnClasses::kNoValueClass; // after every text, in both directions
 
 // The items' values are their places when they came (a permutation of the rows), so that the list
 // can sort by the rank each value has in the new order.
@@ -52,35 +47,6 @@ std::vector<int> ShownValues(const CListCtrl& list)
     }
     list.SendMessage(WM_SETREDRAW, TRUE);
     return values;
-}
-
-// By value, the class of each row's text in one column: equal texts share a class, and classes
-// rise with the text; a row without a value gets the class after all others.
-std::vector<int> ClassesOfColumn(const CListCtrl& list, int column, const std::vector<int>& shownValues,
-                                 DigitRule rule)
-{
-    const size_t count = shownValues.size();
-    std::vector<std::string> keys(count);
-    std::vector<int> classes(count, kNoValueClass);
-    std::vector<int> withText;
-    withText.reserve(count);
-    std::wstring text;
-    std::vector<wchar_t> buffer(256);
-    for (size_t row = 0; row < count; ++row) {
-        list.GetItemText(static_cast<int>(row), column, text, buffer);
-        if (text == kNoValue)
-            continue;
-        keys[row] = SortKey(text, rule);
-        withText.push_back(static_cast<int>(row));
-    }
-    std::stable_sort(withText.begin(), withText.end(), [&](int a, int b) { return keys[a] < keys[b]; });
-    int current = -1;
-    for (size_t i = 0; i < withText.size(); ++i) {
-        if (i == 0 || keys[withText[i - 1]] < keys[withText[i]])
-            ++current;
-        classes[static_cast<size_t>(shownValues[withText[i]])] = current;
-    }
-    return classes;
 }
 
 // Reorders the list by class, ascending or descending, rows of one class in the order shown and
@@ -127,24 +93,24 @@ void ShowSortArrow(const CListCtrl& list, int column, bool ascending)
     }
 }
 
+CResultListSort::CResultListSort()
+    : m_preparation([this](const IdleSlice& slice) { return PrepareSome(CListCtrl(m_preparation.Window()), slice); })
+{
+}
+
 void CResultListSort::OnHeaderClick(const CListCtrl& list, int column)
 {
     if (column < 0 || column >= list.GetColumnCount())
         return;
     CWaitCursor wait;
-    const bool sameRowsAsLeft = column == m_column && !m_shownValues.empty();
     const bool ascending = column == m_column ? !m_ascending : true;
     // Nothing is kept until the list is reordered: a sort that runs out of memory on the way leaves
     // the order, the column and the direction shown, so that the next click goes on from them.
-    if (sameRowsAsLeft) {
-        m_shownValues = ReorderByClass(list, m_shownValues, m_classes, ascending);
-    } else {
-        // What the last sort left holds while the rows are unchanged: the values need no reading.
-        const std::vector<int> shownValues = m_shownValues.empty() ? ShownValues(list) : m_shownValues;
-        std::vector<int> classes = ClassesOfColumn(list, column, shownValues, SystemDigitRule());
-        m_shownValues = ReorderByClass(list, shownValues, classes, ascending);
-        m_classes = std::move(classes);
-    }
+    // What is known of the rows holds while they are unchanged: the values need no reading.
+    const std::vector<int> shownValues = m_shownValues.empty() ? ShownValues(list) : m_shownValues;
+    const std::vector<int>& classes = m_classes.Of(list, column, shownValues);
+    m_shownValues = ReorderByClass(list, shownValues, classes, ascending);
+    m_classes.OnReordered();
     m_column = column;
     m_ascending = ascending;
     ShowSortArrow(list, m_column, m_ascending);
@@ -154,7 +120,7 @@ void CResultListSort::Reset(const CListCtrl& list)
 {
     m_column = -1;
     m_ascending = true;
-    ForgetShownOrder();
+    ForgetRows(list);
     ShowSortArrow(list, -1, true);
 }
 
@@ -169,11 +135,29 @@ void CResultListSort::OnListNotice(const CListCtrl& list, const NMHDR& notice)
     if (notice.code == LVN_ITEMCHANGED)
         rowsChanged = (reinterpret_cast<const NMLISTVIEW&>(notice).uChanged & (LVIF_TEXT | LVIF_PARAM)) != 0;
     if (rowsChanged)
-        ForgetShownOrder();
+        ForgetRows(list);
 }
 
-void CResultListSort::ForgetShownOrder()
+bool CResultListSort::Prepared(const CListCtrl& list) const
+{
+    const int columns = list.GetColumnCount();
+    for (int column = 0; column < columns; ++column) {
+        if (!m_classes.Made(column))
+            return false;
+    }
+    return m_shownValues.size() == static_cast<size_t>(list.GetItemCount());
+}
+
+bool CResultListSort::PrepareSome(const CListCtrl& list, const IdleSlice& slice)
+{
+    if (m_shownValues.empty())
+        m_shownValues = ShownValues(list);
+    return m_classes.MakeSome(list, m_shownValues, slice);
+}
+
+void CResultListSort::ForgetRows(const CListCtrl& list)
 {
     m_shownValues.clear();
-    m_classes.clear();
+    m_classes.Forget();
+    m_preparation.Arm(list.m_hWnd);
 }

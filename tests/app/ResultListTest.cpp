@@ -43,13 +43,20 @@ TEST_F(ResultListTest, HeaderClicksSortStablyWithNoValueLastAndOneArrow)
         {"the arrow moves to the column clicked last", {kName, kTag}, {L"r1", L"r2", L"r3", L"r4", L"r5", L"r6"},
          {0, 0, 0, 0, 0, 1}},
     };
-    for (const Case& c : cases) {
-        Generate(kNames);
-        for (int column : c.clicks)
-            ClickHeader(column);
-        EXPECT_EQ(Column(kTag), c.tags) << c.what;
-        EXPECT_EQ(Arrows(), c.arrows) << c.what;
-        EXPECT_EQ(dialog.GetDlgItemText(IDC_OBJECT_COUNT), L"6") << c.what;
+    // Clicked at once after the query, or once the sorts were prepared in idle time.
+    for (const bool prepared : {false, true}) {
+        for (const Case& c : cases) {
+            Generate(kNames);
+            if (prepared) {
+                ASSERT_TRUE(IdleUntilSortsPrepared());
+            }
+            ASSERT_EQ(dialog.ResultListReadyToSort(), prepared);
+            for (int column : c.clicks)
+                ClickHeader(column);
+            EXPECT_EQ(Column(kTag), c.tags) << c.what << (prepared ? ", prepared" : "");
+            EXPECT_EQ(Arrows(), c.arrows) << c.what;
+            EXPECT_EQ(dialog.GetDlgItemText(IDC_OBJECT_COUNT), L"6") << c.what;
+        }
     }
     EXPECT_TRUE(boxes.boxes().empty());
 
@@ -76,14 +83,45 @@ TEST_F(ResultListTest, RowsWhoseValuesDoNotNumberThemSortToo)
 
 TEST_F(ResultListTest, ASecondClickOnRowsChangedSinceSortsTheirOwnTexts)
 {
-    Show({L"NAME"}, {{L"c"}, {L"a"}, {L"b"}});
+    // Clicked at once, or after what was prepared ahead for the earlier rows and for the new ones.
+    for (const bool prepared : {false, true}) {
+        const auto idle = [&] { return !prepared || IdleUntilSortsPrepared(); };
+        Show({L"NAME"}, {{L"c"}, {L"a"}, {L"b"}});
+        ASSERT_TRUE(idle());
+        ClickHeader(kName);
+        Show({L"NAME"}, {{L"y"}, {L"z"}, {L"x"}});
+        ASSERT_TRUE(idle());
+        ClickHeader(kName);
+        EXPECT_EQ(Column(kName), (Texts{L"z", L"y", L"x"}));
+        list.SetItemText(0, kName, L"a");
+        ASSERT_TRUE(idle());
+        ClickHeader(kName);
+        EXPECT_EQ(Column(kName), (Texts{L"a", L"x", L"y"})) << (prepared ? "prepared" : "at once");
+        ClickHeader(kName); // what a sort leaves is the next one's start
+    }
+}
+
+TEST_F(ResultListTest, AClickOnPreparedRowsReadsNoText)
+{
+    std::vector<std::optional<std::wstring>> names;
+    for (int r = 0; r < 701; ++r) // more rows than one slice of idle work reads
+        names.emplace_back(L"user" + std::to_wstring((r * 7) % 701));
+    Generate(names);
+    ASSERT_TRUE(IdleUntilSortsPrepared());
+    static int texts = 0;
+    texts = 0;
+    const SUBCLASSPROC counter = [](HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+        texts += msg == LVM_GETITEMTEXTW;
+        return ::DefSubclassProc(window, msg, wp, lp);
+    };
+    ASSERT_TRUE(::SetWindowSubclass(list.m_hWnd, counter, 1, 0));
     ClickHeader(kName);
-    Show({L"NAME"}, {{L"y"}, {L"z"}, {L"x"}});
+    ClickHeader(kTag);
     ClickHeader(kName);
-    EXPECT_EQ(Column(kName), (Texts{L"z", L"y", L"x"}));
-    list.SetItemText(0, kName, L"a");
-    ClickHeader(kName);
-    EXPECT_EQ(Column(kName), (Texts{L"a", L"x", L"y"}));
+    ::RemoveWindowSubclass(list.m_hWnd, counter, 1);
+    EXPECT_EQ(texts, 0);
+    EXPECT_EQ(list.GetItemText(0, kName), L"user0");
+    EXPECT_EQ(list.GetItemText(700, kName), L"user700");
 }
 
 TEST_F(ResultListTest, ANewQueryListsInDirectoryOrderWithoutArrow)

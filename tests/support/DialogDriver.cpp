@@ -110,11 +110,19 @@ void ClickAndWait(HWND window, const RECT& rect, DWORD down, DWORD up, const std
     POINT at = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ::ClientToScreen(window, &at);
     SendMouseClick(at, down, up);
-    const ULONGLONG deadline = ::GetTickCount64() + 10000;
-    while (!done() && ::GetTickCount64() < deadline) {
+    PumpMessagesUntil(done, 10000);
+}
+
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
+    while (!done()) {
+        if (::GetTickCount64() >= deadline)
+            return false;
         PumpMessages();
         ::Sleep(10);
     }
+    return true;
 }
 
 RECT MoveToTwiceTheDpi(HWND window)

@@ -15,6 +15,8 @@ void FocusControl(HWND dialog, int id);
 void ClickButton(HWND dialog, int id);
 // Dispatches whatever is queued for this thread.
 void PumpMessages();
+// Dispatches messages until done() or the time has passed; whether done() came true.
+bool PumpMessagesUntil(const std::function<bool()>& done, DWORD milliseconds);
 // Runs action from inside the next modal loop, once that loop has a window whose caption is
 // caption on this thread; the action receives that window.
 void WhenModalOpens(const wchar_t* caption, std::function<void(HWND)> action);

@@ -74,6 +74,11 @@ Texts ResultListFixture::Column(int column) const
     return texts;
 }
 
+bool ResultListFixture::IdleUntilSortsPrepared()
+{
+    return PumpMessagesUntil([&] { return dialog.ResultListReadyToSort(); }, 10000);
+}
+
 void ResultListFixture::PressWithControl(WPARAM key, bool alt, bool shift, bool repeat)
 {
     BYTE keys[256] = {};

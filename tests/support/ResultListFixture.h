@@ -41,6 +41,8 @@ protected:
     // A query whose rows hold a name (or none) and a tag in the description that names the row.
     void Generate(const std::vector<std::optional<std::wstring>>& names);
     Texts Column(int column) const;
+    // Lets the thread idle until the list's sorts are prepared ahead; false if they never are.
+    bool IdleUntilSortsPrepared();
     // Presses a key with Ctrl (and Alt: AltGr; and Shift) held, as the focused window would
     // receive it; repeat marks the press as a held key's repeat.
     void PressWithControl(WPARAM key, bool alt = false, bool shift = false, bool repeat = false);
