@@ -74,7 +74,8 @@ double SearchFill(CDialog& dialog, const CListCtrl& list, FakeDirectorySearch& d
     std::vector<std::wstring> headers;
     ReadColumnHeaders(headers, dialog);
     const auto start = std::chrono::steady_clock::now();
-    SearchDirectory(dialog, &directory, headers);
+    BusyInput input(dialog.m_hWnd);
+    SearchDirectory(dialog, &directory, headers, input);
     return Seconds(start);
 }
 

@@ -275,12 +275,12 @@ void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog)
         attributes.push_back(std::move(header));
 }
 
-void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes)
+void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes,
+                     BusyInput& input)
 {
     const CListCtrl list(dialog.GetDlgItem(IDC_RESULT_LIST));
     // The search runs on this thread, for a minute on a large domain: it looks at the queue often
     // enough that the system never takes the window for hung, and stops on Escape.
-    BusyInput input(dialog.m_hWnd);
     const SearchOutcome outcome = FillList(dialog, list, search, attributes, input);
     // The window is unlocked again: what follows can paint.
     if (ListsObjects(outcome.end))

@@ -1,6 +1,7 @@
 // The search over the bound directory and the fill of the result list.
 #pragma once
 
+#include "framework/BusyInput.h"
 #include "framework/Wnd.h"
 
 #include <iads.h>
@@ -16,5 +17,7 @@ void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog);
 bool SetSearchPreferences(IDirectorySearch* search);
 
 // Runs the dialog's filter over the subtree, appends one row per object with one cell per entry of
-// attributes, and writes the object count. Shows its own messages.
-void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes);
+// attributes, and writes the object count. Shows its own messages, after ending input: the busy
+// state of the window the search runs in (an Escape queued before it stops it at the first look).
+void SearchDirectory(CWnd& dialog, IDirectorySearch* search, const std::vector<std::wstring>& attributes,
+                     BusyInput& input);

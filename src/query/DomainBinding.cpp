@@ -8,15 +8,26 @@
 #include "query/DirectoryApi.h"
 #include "resources/resource.h"
 
-ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog)
+namespace {
+
+// A box after a call that blocked: the keys and clicks queued meanwhile must neither answer it nor
+// reach the window under it (a click on "Generate" would start a second run inside the box).
+void TellFailure(BusyInput& input, const std::wstring& text)
+{
+    input.End();
+    AppMessageBox(text, MB_ICONERROR);
+}
+
+} // namespace
+
+ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog, BusyInput& input)
 {
     const DirectoryApi& api = TheDirectoryApi();
     // Without the system's directory or network functions no lookup or bind can be made; "Invalid
     // domain name." or a request for credentials would send the user after the wrong cause.
     if (api.unavailableLibrary) {
-        AppMessageBox(L"The directory cannot be reached: " + std::wstring(api.unavailableLibrary) +
-                          L" could not be loaded from the Windows system folder.",
-                      MB_ICONERROR);
+        TellFailure(input, L"The directory cannot be reached: " + std::wstring(api.unavailableLibrary) +
+                               L" could not be loaded from the Windows system folder.");
         return {};
     }
     CWaitCursor wait;
@@ -27,7 +38,7 @@ ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog)
 
     ControllerName controller(api);
     if (!controller.Lookup(domain.c_str())) {
-        AppMessageBox(L"Invalid domain name.", MB_ICONERROR);
+        TellFailure(input, L"Invalid domain name.");
         return {};
     }
     const std::wstring controllerPath = L"LDAP://" + controller.HostName();
@@ -54,7 +65,7 @@ ComPtr<IDirectorySearch> BindToDomain(CWnd& dialog)
         return search;
     // A success code other than S_OK still counts as a failed bind: what it handed out goes now.
     search.Reset();
-    AppMessageBox(L"Enter valid credentials of \"" + controller.HostName() + L"\"", MB_ICONERROR);
+    TellFailure(input, L"Enter valid credentials of \"" + controller.HostName() + L"\"");
     return {};
 }
 

@@ -1,6 +1,7 @@
 // RunQuery: reset, check the domain name, bind, read the columns, search, release.
 #include "query/QueryRun.h"
 
+#include "framework/BusyInput.h"
 #include "framework/ComPtr.h"
 #include "framework/ListCtrl.h"
 #include "framework/MessageBox.h"
@@ -18,10 +19,13 @@ void RunQuery(CWnd& dialog)
         return;
     }
 
-    const ComPtr<IDirectorySearch> search = BindToDomain(dialog);
+    // From the lookup to the last row the thread is busy: what is given meanwhile is discarded,
+    // before the box of a failed bind as after the search.
+    BusyInput input(dialog.m_hWnd);
+    const ComPtr<IDirectorySearch> search = BindToDomain(dialog, input);
     if (!search)
         return;
     std::vector<std::wstring> attributes;
     ReadColumnHeaders(attributes, dialog);
-    SearchDirectory(dialog, search.Get(), attributes);
+    SearchDirectory(dialog, search.Get(), attributes, input);
 }

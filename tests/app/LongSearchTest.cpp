@@ -207,6 +207,18 @@ TEST_F(LongSearchTest, EscapeReleasedDuringTheSearchLeavesLaterRepeatsAlone)
     EXPECT_TRUE(dialog.IsEnded()) << "Escape on Generate lost its meaning after the search";
 }
 
+TEST_F(LongSearchTest, AnEscapeTypedDuringTheBindStopsTheSearchAtItsFirstLook)
+{
+    api.whileBlocking = [&] { PostKey(Item(IDC_GENERATE), WM_KEYDOWN, VK_ESCAPE, kFirstPress); };
+    Generate();
+    api.whileBlocking = nullptr;
+    EXPECT_EQ(list.GetItemCount(), 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, kStopped);
+    RunQueuedMessages();
+    EXPECT_FALSE(dialog.IsEnded());
+}
+
 // Input that reached the window while it searched, as the system queues it for a busy thread.
 struct QueuedInput {
     const char* name;
@@ -242,6 +254,43 @@ TEST_P(QueuedInputTest, IsDiscardedWhenTheSearchEnds)
     EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
     EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
     EXPECT_EQ(Count(), L"40");
+}
+
+// The lookup of an unknown domain can wait for name servers for seconds; the box must not be
+// answered by what was typed meanwhile, nor a click on "Generate" start a run inside it.
+TEST_P(QueuedInputTest, IsDiscardedBeforeTheBoxOfAFailedBind)
+{
+    const QueuedInput& input = GetParam();
+    HWND target = input.target ? Item(input.target) : dialog.m_hWnd;
+    const std::wstring domainBefore = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
+    const struct {
+        const char* failure;
+        NET_API_STATUS lookup;
+        HRESULT bind;
+    } failures[] = {{"unknown domain", NERR_DCNotFound, S_OK}, {"refused credentials", NERR_Success, E_ACCESSDENIED}};
+    for (const auto& failure : failures) {
+        SCOPED_TRACE(failure.failure);
+        api.netDcResult = failure.lookup;
+        api.openResult = failure.bind;
+        api.netDcLookups.clear();
+        bool posted = false;
+        api.whileBlocking = [&] {
+            if (std::exchange(posted, true))
+                return;
+            for (const MSG& msg : input.messages)
+                ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
+        };
+        bool inputQueuedUnderBox = false;
+        boxes.whileShown = [&] { inputQueuedUnderBox = InputQueued(); };
+        Generate();
+        EXPECT_FALSE(inputQueuedUnderBox);
+        RunQueuedMessages();
+        EXPECT_EQ(api.netDcLookups.size(), 1u) << "the run started again";
+        EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
+        EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
+    }
+    api.whileBlocking = nullptr;
+    EXPECT_EQ(boxes.boxes().size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -32,7 +32,8 @@ protected:
     {
         std::vector<std::wstring> headers;
         ReadColumnHeaders(headers, dialog);
-        SearchDirectory(dialog, &directory, headers);
+        BusyInput input(dialog.m_hWnd);
+        SearchDirectory(dialog, &directory, headers, input);
     }
 
     void ExpectEverythingReleased()

@@ -12,7 +12,8 @@ class BindToDomainTest : public QueryDialogFixture {
 protected:
     IDirectorySearch* Bind()
     {
-        return BindToDomain(dialog).Get(); // released here: only its address is compared
+        BusyInput input(dialog.m_hWnd);
+        return BindToDomain(dialog, input).Get(); // released here: only its address is compared
     }
 };
 
@@ -229,7 +230,7 @@ TEST_F(BindToDomainTest, SuccessCodeOtherThanSOkIsAFailureAndReleasesWhatItGot)
 {
     api.openResult = S_FALSE;
     Type(IDC_DOMAIN_NAME, L"EXAMPLE");
-    EXPECT_FALSE(BindToDomain(dialog));
+    EXPECT_FALSE(Bind());
     EXPECT_EQ(directory.refCount, 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, L"Enter valid credentials of \"DC1\"");

@@ -41,7 +41,8 @@ TEST_F(SystemDirectoryApiTest, AMissingOrIncompleteDllIsNamedAtTheBindAndNothing
         SCOPED_TRACE(c.what);
         MessageBoxRecorder boxesOfThisCase;
         Install(DirectoryApiFrom(c.activeds, c.netapi32));
-        EXPECT_EQ(BindToDomain(dialog).Get(), nullptr);
+        BusyInput input(dialog.m_hWnd);
+        EXPECT_EQ(BindToDomain(dialog, input).Get(), nullptr);
         ASSERT_EQ(boxesOfThisCase.boxes().size(), 1u);
         EXPECT_EQ(boxesOfThisCase.boxes()[0].text, L"The directory cannot be reached: " + std::wstring(c.named) +
                                                        L" could not be loaded from the Windows system folder.");

@@ -30,8 +30,15 @@ NET_API_STATUS WINAPI FakeJoinInformation(LPCWSTR server, LPWSTR* name, PNETSETU
     return NERR_Success;
 }
 
+void Block()
+{
+    if (Fake().whileBlocking)
+        Fake().whileBlocking();
+}
+
 NET_API_STATUS WINAPI FakeNetGetDCName(LPCWSTR server, LPCWSTR domain, LPBYTE* controller)
 {
+    Block();
     Fake().netDcLookups.emplace_back(domain ? domain : L"<null>");
     if (server)
         return ERROR_INVALID_PARAMETER;
@@ -47,6 +54,7 @@ NET_API_STATUS WINAPI FakeNetGetDCName(LPCWSTR server, LPCWSTR domain, LPBYTE* c
 DWORD WINAPI FakeDsGetDcName(LPCWSTR computer, LPCWSTR domain, GUID*, LPCWSTR, ULONG flags,
                              PDOMAIN_CONTROLLER_INFOW* info)
 {
+    Block();
     Fake().dsDcLookups.emplace_back(domain ? domain : L"<null>");
     Fake().dsDcFlags.push_back(flags);
     if (computer)
@@ -86,6 +94,7 @@ HRESULT WINAPI FakeCoInitialize(LPVOID)
 
 HRESULT WINAPI FakeOpenObject(LPCWSTR path, LPCWSTR user, LPCWSTR password, DWORD flags, REFIID iid, void** object)
 {
+    Block();
     OpenObjectCall call{path ? path : L"<null>", std::nullopt, std::nullopt, flags, iid};
     if (user)
         call.user = user;

@@ -7,6 +7,7 @@
 
 #include <iads.h>
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -39,6 +40,9 @@ public:
     std::wstring dsDcName = L"\\\\dc1.example.test";
     bool dsDcRecordAlways = false; // a record is handed out also with a failure
     bool dsDcNoName = false;       // success, but a record without a controller name
+
+    // Runs inside every controller lookup and bind, as the user's time while the call blocks.
+    std::function<void()> whileBlocking;
 
     // Bind
     HRESULT openResult = S_OK;
