@@ -1,13 +1,14 @@
 // The search over the bound directory and the fill of the result list.
 #pragma once
 
-#include "framework/BusyInput.h"
 #include "framework/Wnd.h"
 
 #include <iads.h>
 
 #include <string>
 #include <vector>
+
+class BusyInput;
 
 // Appends the header text of every column of the dialog's result list, in column order.
 void ReadColumnHeaders(std::vector<std::wstring>& attributes, CWnd& dialog);

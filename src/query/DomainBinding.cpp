@@ -1,6 +1,7 @@
 // The bind with what the user typed: controller, then directory, the password wiped at once.
 #include "query/DomainBinding.h"
 
+#include "framework/BusyInput.h"
 #include "framework/MessageBox.h"
 #include "framework/SecureText.h"
 #include "framework/WaitCursor.h"

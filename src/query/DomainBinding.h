@@ -1,13 +1,14 @@
 // Binding to a domain's directory with the credentials typed into a dialog, and the joined domain.
 #pragma once
 
-#include "framework/BusyInput.h"
 #include "framework/ComPtr.h"
 #include "framework/Wnd.h"
 
 #include <iads.h>
 
 #include <string>
+
+class BusyInput;
 
 // Binds with the dialog's domain name, user and password; returns the search interface, or null
 // after telling the user why. The lookup and the bind block the thread while input marks the

@@ -235,24 +235,39 @@ MSG Input(UINT message, WPARAM wp, LPARAM lp)
     return msg;
 }
 
-class QueuedInputTest : public LongSearchTest, public ::testing::WithParamInterface<QueuedInput> {};
+class QueuedInputTest : public LongSearchTest, public ::testing::WithParamInterface<QueuedInput> {
+protected:
+    void SetUp() override
+    {
+        LongSearchTest::SetUp();
+        domainBefore = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
+    }
+    void QueueTheInput()
+    {
+        const QueuedInput& input = GetParam();
+        HWND target = input.target ? Item(input.target) : dialog.m_hWnd;
+        for (const MSG& msg : input.messages)
+            ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
+    }
+    // Runs what is left in the queue; neither the window nor its fields may have acted on the input.
+    void ExpectTheInputIgnored()
+    {
+        RunQueuedMessages();
+        EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
+        EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
+    }
+
+    std::wstring domainBefore;
+};
 
 TEST_P(QueuedInputTest, IsDiscardedWhenTheSearchEnds)
 {
-    const QueuedInput& input = GetParam();
-    HWND target = input.target ? Item(input.target) : dialog.m_hWnd;
-    const std::wstring domainBefore = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
     // After the last look, in the call that finds no further row: only the end can take it out.
-    AtRow(40, [&] {
-        for (const MSG& msg : input.messages)
-            ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
-    });
+    AtRow(40, [&] { QueueTheInput(); });
     Generate();
     EXPECT_FALSE(InputQueued()) << "left in the queue after the search";
-    RunQueuedMessages();
+    ExpectTheInputIgnored();
     EXPECT_EQ(api.opens.size(), 1u) << "the search ran again";
-    EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
-    EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
     EXPECT_EQ(Count(), L"40");
 }
 
@@ -260,9 +275,6 @@ TEST_P(QueuedInputTest, IsDiscardedWhenTheSearchEnds)
 // answered by what was typed meanwhile, nor a click on "Generate" start a run inside it.
 TEST_P(QueuedInputTest, IsDiscardedBeforeTheBoxOfAFailedBind)
 {
-    const QueuedInput& input = GetParam();
-    HWND target = input.target ? Item(input.target) : dialog.m_hWnd;
-    const std::wstring domainBefore = dialog.GetDlgItemText(IDC_DOMAIN_NAME);
     const struct {
         const char* failure;
         NET_API_STATUS lookup;
@@ -275,19 +287,15 @@ TEST_P(QueuedInputTest, IsDiscardedBeforeTheBoxOfAFailedBind)
         api.netDcLookups.clear();
         bool posted = false;
         api.whileBlocking = [&] {
-            if (std::exchange(posted, true))
-                return;
-            for (const MSG& msg : input.messages)
-                ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
+            if (!std::exchange(posted, true))
+                QueueTheInput();
         };
         bool inputQueuedUnderBox = false;
         boxes.whileShown = [&] { inputQueuedUnderBox = InputQueued(); };
         Generate();
         EXPECT_FALSE(inputQueuedUnderBox);
-        RunQueuedMessages();
+        ExpectTheInputIgnored();
         EXPECT_EQ(api.netDcLookups.size(), 1u) << "the run started again";
-        EXPECT_FALSE(dialog.IsEnded()) << "the window closed";
-        EXPECT_EQ(dialog.GetDlgItemText(IDC_DOMAIN_NAME), domainBefore) << "typed keys reached a field";
     }
     api.whileBlocking = nullptr;
     EXPECT_EQ(boxes.boxes().size(), 2u);

@@ -3,6 +3,7 @@
 
 #include "support/AllocationFailure.h"
 #include "support/CatalogHeaders.h"
+#include "framework/BusyInput.h"
 #include "support/QueryDialogFixture.h"
 
 #include <adserr.h>

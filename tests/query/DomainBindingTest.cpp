@@ -1,6 +1,7 @@
 // Binding with the typed credentials, the controller lookup, and the joined domain.
 #include "query/DomainBinding.h"
 
+#include "framework/BusyInput.h"
 #include "support/QueryDialogFixture.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 #include "query/DirectoryApi.h"
 #include "query/DomainBinding.h"
 
+#include "framework/BusyInput.h"
 #include "framework/SystemLibrary.h"
 #include "support/QueryDialogFixture.h"
 
